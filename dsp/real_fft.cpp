@@ -1,0 +1,239 @@
+// RFFT: planning, the two complex kernels and the split-array DIF stages.
+#include "dsp/real_fft.h"
+
+#include "dsp/simd.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+namespace
+{
+constexpr double kPi = 3.14159265358979323846;
+
+// One radix-2 DIF stage pass over all groups of the given span. The trivial
+// last stage (span 2, twiddle 1) skips the multiplication: (d * 1 - e * 0) == d.
+CORVALE_HOT_CLONES
+void difStage(double* re, double* im, int count, int span, const double* wr, const double* wi) noexcept
+{
+    const int half = span >> 1;
+    if (half == 1)
+    {
+        for (int base = 0; base < count; base += 2)
+        {
+            const double ar = re[base], ai = im[base];
+            const double br = re[base + 1], bi = im[base + 1];
+            re[base] = ar + br;
+            im[base] = ai + bi;
+            re[base + 1] = ar - br;
+            im[base + 1] = ai - bi;
+        }
+        return;
+    }
+    for (int base = 0; base < count; base += span)
+    {
+        double* __restrict aRe = re + base;
+        double* __restrict aIm = im + base;
+        double* __restrict bRe = re + base + half;
+        double* __restrict bIm = im + base + half;
+        for (int j = 0; j < half; ++j)
+        {
+            const double dr = aRe[j] - bRe[j];
+            const double di = aIm[j] - bIm[j];
+            aRe[j] = aRe[j] + bRe[j];
+            aIm[j] = aIm[j] + bIm[j];
+            bRe[j] = dr * wr[j] - di * wi[j];
+            bIm[j] = dr * wi[j] + di * wr[j];
+        }
+    }
+}
+
+// First stage when the upper half of the input is zero: a + 0 = a, (a - 0) * w = a * w.
+CORVALE_HOT_CLONES
+void difFirstStageUpperZero(double* __restrict re, double* __restrict im, int count,
+                            const double* wr, const double* wi) noexcept
+{
+    const int half = count >> 1;
+    for (int j = 0; j < half; ++j)
+    {
+        const double dr = re[j];
+        const double di = im[j];
+        re[half + j] = dr * wr[j] - di * wi[j];
+        im[half + j] = dr * wi[j] + di * wr[j];
+    }
+}
+} // namespace
+
+RFFT::RFFT(int N)
+    : m_N(N), m_M(N / 2), m_stages(0)
+{
+    for (int m = m_M; m > 1; m /= 2)
+        ++m_stages;
+    m_twiddleTable.assign(static_cast<size_t>(m_M) + 1, Complex(0.0, 0.0));
+    m_timeBuffer.assign(static_cast<size_t>(m_N), Complex(0.0, 0.0));
+    m_spectrumBuffer.assign(static_cast<size_t>(m_N), Complex(0.0, 0.0));
+    m_sizeAsDouble = static_cast<double>(m_N);
+    m_angleStep = 2.0 * kPi / m_sizeAsDouble;
+    for (int j = 0; j <= m_M; ++j)
+    {
+        const double angle = -(m_angleStep * j);
+        m_twiddleTable[static_cast<size_t>(j)] = Complex(std::cos(angle), std::sin(angle));
+    }
+    m_workRe.assign(static_cast<size_t>(m_M) + 1, 0.0);
+    m_workIm.assign(static_cast<size_t>(m_M) + 1, 0.0);
+}
+
+RFFT::~RFFT() = default;
+
+void RFFT::transform(const Complex*, int) noexcept {}
+void RFFT::dump(int, int) {}
+void RFFT::dumpAll() {}
+void RFFT::forwardReal(const double*) noexcept {}
+void RFFT::inverseReal(Complex*) noexcept {}
+
+void RFFT::normalize() noexcept
+{
+    const Complex factor(1.0 / m_sizeAsDouble, 0.0);
+    for (Complex& value : m_timeBuffer)
+        value *= factor;
+}
+
+void RFFT::planStages(int sign)
+{
+    m_stageTwiddles.clear();
+    for (int span = m_M; span >= 2; span >>= 1)
+    {
+        for (int j = 0; j < span / 2; ++j)
+        {
+            const double angle = sign * 2.0 * kPi * j / span;
+            m_stageTwiddles.emplace_back(std::cos(angle), std::sin(angle));
+        }
+    }
+    m_stageRe.resize(m_stageTwiddles.size());
+    m_stageIm.resize(m_stageTwiddles.size());
+    for (size_t i = 0; i < m_stageTwiddles.size(); ++i)
+    {
+        m_stageRe[i] = m_stageTwiddles[i].real();
+        m_stageIm[i] = m_stageTwiddles[i].imag();
+    }
+    // The permutation the bit-reversal pass applies, found by running that pass on 0..M-1.
+    m_bitReverse.resize(static_cast<size_t>(std::max(m_M, 1)));
+    for (int i = 0; i < static_cast<int>(m_bitReverse.size()); ++i)
+        m_bitReverse[static_cast<size_t>(i)] = i;
+    int r = 0;
+    for (int i = 0; i < m_M; ++i)
+    {
+        if (r > i)
+            std::swap(m_bitReverse[static_cast<size_t>(i)], m_bitReverse[static_cast<size_t>(r)]);
+        int m = m_M / 2;
+        while (r >= m && m > 0)
+        {
+            r -= m;
+            m /= 2;
+        }
+        r += m;
+    }
+}
+
+void RFFT::transformRecurrence(Complex* buf, const Complex* src, int count, int sign) noexcept
+{
+    std::copy(src, src + count, buf);
+    m_radix = 2;
+    m_span = count;
+    for (int stage = 1; stage <= m_stages; ++stage)
+    {
+        if (stage != 1)
+            m_span = m_span / m_radix;
+        m_twiddle = Complex(1.0, 0.0);
+        m_halfSpan = m_span / m_radix;
+        const double theta = sign * 2.0 * kPi / m_span;
+        m_step = Complex(std::cos(theta), std::sin(theta));
+        for (int j = 0; j < m_halfSpan; ++j)
+        {
+            for (int idx = j; idx < count; idx += m_span)
+            {
+                const Complex a = buf[idx];
+                const Complex b = buf[idx + m_halfSpan];
+                buf[idx + m_halfSpan] = (a - b) * m_twiddle;
+                buf[idx] = a + b;
+            }
+            m_twiddle = m_twiddle * m_step;
+        }
+    }
+    int r = 0;
+    for (int i = 0; i < count; ++i)
+    {
+        if (r > i)
+            std::swap(buf[i], buf[r]);
+        int m = count / 2;
+        while (r >= m && m > 0)
+        {
+            r -= m;
+            m /= 2;
+        }
+        r += m;
+    }
+}
+
+void RFFT::runTransform(Complex* buf, const Complex* src, int count, int sign) noexcept
+{
+    if (m_recurrence || count != m_M || m_stageTwiddles.empty())
+    {
+        transformRecurrence(buf, src, count, sign);
+        return;
+    }
+    std::copy(src, src + count, buf);
+    const Complex* w = m_stageTwiddles.data();
+    for (int span = count; span >= 2; span >>= 1)
+    {
+        const int half = span / 2;
+        for (int base = 0; base < count; base += span)
+        {
+            for (int j = 0; j < half; ++j)
+            {
+                const Complex a = buf[base + j];
+                const Complex b = buf[base + j + half];
+                const double dr = a.real() - b.real();
+                const double di = a.imag() - b.imag();
+                buf[base + j] = Complex(a.real() + b.real(), a.imag() + b.imag());
+                buf[base + j + half] = Complex(dr * w[j].real() - di * w[j].imag(),
+                                               dr * w[j].imag() + di * w[j].real());
+            }
+        }
+        w += half;
+    }
+    for (int i = 0; i < count; ++i)
+    {
+        const int r = m_bitReverse[static_cast<size_t>(i)];
+        if (r > i)
+            std::swap(buf[i], buf[r]);
+    }
+}
+
+void RFFT::difSplit(double* re, double* im, bool firstHalfOnly) const noexcept
+{
+    const double* wr = m_stageRe.data();
+    const double* wi = m_stageIm.data();
+    int span = m_M;
+    if (firstHalfOnly && span >= 2)
+    {
+        difFirstStageUpperZero(re, im, span, wr, wi);
+        wr += span / 2;
+        wi += span / 2;
+        span >>= 1;
+    }
+    for (; span >= 2; span >>= 1)
+    {
+        difStage(re, im, m_M, span, wr, wi);
+        wr += span / 2;
+        wi += span / 2;
+    }
+}
+
+void RFFT::dumpBuffer(const std::vector<Complex>& buffer, char letter, int start, int count) const
+{
+    if (start < 0 || count <= 0 || start + count > m_N)
+        return;
+    for (int i = start; i < start + count; ++i)
+        std::cout << letter << '[' << i << "] = " << buffer[static_cast<size_t>(i)] << std::endl;
+}

@@ -1,0 +1,135 @@
+#include "equaliser/corvale.h"
+
+#include "dsp/graphic_eq_engine.h"
+
+#include <cmath>
+
+CPlugIn* createPlugIn()
+{
+    return new CCorvale();
+}
+
+CCorvale::CCorvale()
+{
+    m_pLeftEngine = makeEngine(m_nSampleRate, 0);
+    m_pRightEngine = makeEngine(m_nSampleRate, 1);
+    m_nDesignSampleRate = m_nSampleRate;
+    initControls();
+    m_pszPlugInName = "CorvaleVTwo";
+    m_bHasEditor = true;
+    m_bNoAudioInput = false;
+    m_bForwardAllMidi = false;
+}
+
+CCorvale::~CCorvale()
+{
+    m_pLeftEngine.reset();
+    m_pRightEngine.reset();
+}
+
+int CCorvale::designSizeFor(int sampleRate)
+{
+    // Keep the frequency resolution (about 21.5 Hz per bin at 44.1 kHz) as the rate grows.
+    if (sampleRate <= 48000)
+        return 2048;
+    if (sampleRate <= 96000)
+        return 4096;
+    return 8192;
+}
+
+std::unique_ptr<CGraphicEqEngine> CCorvale::makeEngine(int sampleRate, int channel)
+{
+    const int size = designSizeFor(sampleRate);
+    return std::make_unique<CGraphicEqEngine>(sampleRate, channel, size, size, kBlockSize, 0);
+}
+
+float* CCorvale::controlVariable(int position)
+{
+    float* const variables[kBandCount + 1] = {
+        &m_fVolX01dB, &m_fVolX02dB, &m_fVolX03dB, &m_fVolX04dB, &m_fVolX05dB, &m_fVolX06dB,
+        &m_fVolX07dB, &m_fVolX08dB, &m_fVolX09dB, &m_fVolX10dB, &m_fVolX11dB, &m_fVolX12dB,
+        &m_fVolX13dB, &m_fVolX14dB, &m_fVolX15dB, &m_fGain,
+    };
+    return variables[position];
+}
+
+void CCorvale::openBandWindows(CGraphicEqEngine& engine) const
+{
+    for (int band = 0; band < kBandCount; ++band)
+        engine.setBandDecay(band, m_fBandDecay[band], m_nSampleRate);
+}
+
+bool CCorvale::initializePlugIn()
+{
+    openBandWindows(*m_pLeftEngine);
+    openBandWindows(*m_pRightEngine);
+    updateBandGains();
+    return true;
+}
+
+bool CCorvale::prepareForProcessing()
+{
+    // The bands are designed for one sample rate; at another rate every band
+    // would sit at the wrong frequency, so build new engines for this one. The
+    // host is not processing now, and the old engines stay if allocation fails.
+    if (m_nSampleRate > 0 && m_nSampleRate != m_nDesignSampleRate)
+    {
+        std::unique_ptr<CGraphicEqEngine> left = makeEngine(m_nSampleRate, 0);
+        std::unique_ptr<CGraphicEqEngine> right = makeEngine(m_nSampleRate, 1);
+        openBandWindows(*left);
+        openBandWindows(*right);
+        m_pLeftEngine = std::move(left);
+        m_pRightEngine = std::move(right);
+        m_nDesignSampleRate = m_nSampleRate;
+    }
+    updateBandGains();
+    return CPlugIn::prepareForProcessing();
+}
+
+void CCorvale::updateBandGains()
+{
+    for (int band = 0; band < kBandCount; ++band)
+        m_fBandLinearGain[band] = static_cast<float>(std::pow(10.0, static_cast<double>(*controlVariable(band)) / 20.0));
+    sendGainsToEngines();
+}
+
+void CCorvale::sendGainsToEngines()
+{
+    double gains[kBandCount];
+    for (int band = 0; band < kBandCount; ++band)
+        gains[band] = m_fBandLinearGain[band];
+    m_pLeftEngine->setBandGains(gains);
+    m_pRightEngine->setBandGains(gains);
+}
+
+bool CCorvale::controlChanged(uint32_t controlId)
+{
+    if (controlId >= static_cast<uint32_t>(kBandCount))
+        return true;
+    const int band = static_cast<int>(controlId);
+    m_fBandLinearGain[band] = static_cast<float>(std::pow(10.0, static_cast<double>(*controlVariable(band)) / 20.0));
+    sendGainsToEngines();
+    return true;
+}
+
+bool CCorvale::processFrame(const float* input, float* output, uint32_t numInputChannels,
+                            uint32_t numOutputChannels)
+{
+    smoothControls();
+
+    m_pLeftEngine->processSample(static_cast<double>(input[0]));
+    const float left = static_cast<float>(m_pLeftEngine->currentOutput());
+    output[0] = static_cast<float>(static_cast<double>(left * m_fGain) * kMakeUpGain);
+
+    if (numInputChannels == 2 && numOutputChannels == 2)
+    {
+        m_pRightEngine->processSample(static_cast<double>(input[1]));
+        const float right = static_cast<float>(m_pRightEngine->currentOutput());
+        output[1] = static_cast<float>(static_cast<double>(right * m_fGain) * kMakeUpGain);
+    }
+    else if (numInputChannels == 1 && numOutputChannels == 2)
+    {
+        output[1] = output[0];  // mono in, stereo out: the filtered signal on both sides
+    }
+    return true;
+}

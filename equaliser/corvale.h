@@ -1,0 +1,76 @@
+// CCorvale: the fifteen-band graphic equaliser with output gain. Each channel
+// runs through its own CGraphicEqEngine; band gains are set in dB and handed to
+// both engines as linear factors; the output is scaled by m_fGain and 2.5.
+#pragma once
+
+#include "framework/plugin.h"
+
+#include <memory>
+
+class CGraphicEqEngine;
+
+class CCorvale : public CPlugIn
+{
+public:
+    static constexpr int kBandCount = 15;
+    static constexpr int kGainControl = 15;        ///< position of the "Gain" control
+    static constexpr int kBlockSize = 64;          ///< convolution block size of the engines
+    static constexpr float kLatencySamples = 2 * kBlockSize - 1;
+    static constexpr double kMakeUpGain = 2.5;
+
+    CCorvale();
+    ~CCorvale() override;
+
+    /// Redesigns the engines when the sample rate changed, refreshes the gains. [main]
+    bool prepareForProcessing() override;
+    /// Filters one frame of one or two channels. [audio]
+    bool processFrame(const float* input, float* output, uint32_t numInputChannels,
+                      uint32_t numOutputChannels) override;
+    /// A band control (id 0..14) changed: recombines both engines' taps. [audio] or [main]
+    bool controlChanged(uint32_t controlId) override;
+    /// Opens every band window of both engines and hands them the gains. [main]
+    bool initializePlugIn() override;
+    /// Builds the sixteen controls, the presets, the control table and the joystick. [main]
+    bool initControls() override;
+
+    /// Design size (taps, transform length) the engines use at a sample rate. [any]
+    static int designSizeFor(int sampleRate);
+
+    /// The left and right engines, for inspection. [main]
+    const CGraphicEqEngine& leftEngine() const { return *m_pLeftEngine; }
+    const CGraphicEqEngine& rightEngine() const { return *m_pRightEngine; }
+    /// Sample rate the engines' bands were designed for. [any]
+    int designSampleRate() const { return m_nDesignSampleRate; }
+
+    std::unique_ptr<CGraphicEqEngine> m_pLeftEngine;
+    std::unique_ptr<CGraphicEqEngine> m_pRightEngine;
+    float m_fBandLinearGain[kBandCount] = {};
+    float m_fVolX01dB = 0.0f;
+    float m_fVolX02dB = 0.0f;
+    float m_fVolX03dB = 0.0f;
+    float m_fVolX04dB = 0.0f;
+    float m_fVolX05dB = 0.0f;
+    float m_fVolX06dB = 0.0f;
+    float m_fVolX07dB = 0.0f;
+    float m_fVolX08dB = 0.0f;
+    float m_fVolX09dB = 0.0f;
+    float m_fVolX10dB = 0.0f;
+    float m_fVolX11dB = 0.0f;
+    float m_fVolX12dB = 0.0f;
+    float m_fVolX13dB = 0.0f;
+    float m_fVolX14dB = 0.0f;
+    float m_fVolX15dB = 0.0f;
+    float m_fGain = 1.0f;
+
+private:
+    /// The variable of the control at position 0..15.
+    float* controlVariable(int position);
+    /// 10^(dB/20) of every band, then all fifteen gains to both engines.
+    void updateBandGains();
+    void sendGainsToEngines();
+    void openBandWindows(CGraphicEqEngine& engine) const;
+    static std::unique_ptr<CGraphicEqEngine> makeEngine(int sampleRate, int channel);
+
+    int m_nDesignSampleRate = 0;
+    double m_fBandDecay[kBandCount] = {};  ///< window decay of each band, nepers per second
+};

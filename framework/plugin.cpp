@@ -1,0 +1,417 @@
+#include "framework/plugin.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+
+namespace {
+
+// Rounds a non-negative list index; values below zero select item 0.
+uint32_t roundToIndex(float v)
+{
+    const double r = std::floor(static_cast<double>(v) + 0.5);
+    if (!(r > 0.0))
+        return 0;
+    if (r >= static_cast<double>(std::numeric_limits<uint32_t>::max()))
+        return std::numeric_limits<uint32_t>::max();
+    return static_cast<uint32_t>(r);
+}
+
+// Converts to int32 with saturation instead of undefined behaviour.
+int32_t saturateToInt(double r)
+{
+    if (std::isnan(r))
+        return 0;
+    if (r >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (r <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(r);
+}
+
+} // namespace
+
+CPlugIn::CPlugIn()
+{
+    // Equal-tempered note frequencies from note 0 (C-1) upward; entry 69 is 440 Hz.
+    double x = 8.175798915636872;
+    for (int n = 0; n < kMidiNoteCount; ++n)
+    {
+        m_fMidiNoteFrequency[n] = static_cast<float>(x);
+        x *= 1.059463094359;
+    }
+
+    m_joystickX.controlId = 0;
+    m_joystickX.name = "MIDI JS X";
+    m_joystickX.midiControlEnabled = false;
+    m_joystickX.midiStatus = 176;
+    m_joystickX.midiControlNumber = 16;
+    m_joystickY.controlId = 0;
+    m_joystickY.name = "MIDI JS Y";
+    m_joystickY.midiControlEnabled = false;
+    m_joystickY.midiStatus = 176;
+    m_joystickY.midiControlNumber = 17;
+}
+
+CPlugIn::~CPlugIn()
+{
+    delete[] m_pLinkedUpdateArray;
+    delete[] m_ppControlTable;
+    for (int i = 0; i < kPresetSlots; ++i)
+    {
+        delete[] m_pPresetData[i];
+        delete[] m_pPresetDataB[i];
+    }
+    m_controls.clear();
+}
+
+bool CPlugIn::prepareForProcessing()
+{
+    if (m_ppControlTable == nullptr)
+        return true;
+    const int32_t count = m_controls.count();
+    for (int32_t p = 0; p < count; ++p)
+    {
+        CControlDescriptor* d = m_controls.at(p);
+        if (d == nullptr || !d->smoothingEnabled)
+            continue;
+        if (d->dataType == kDataFloat && d->floatVariable != nullptr)
+            setUpSmoother(*d, *d->floatVariable);
+        else if (d->dataType == kDataDouble && d->doubleVariable != nullptr)
+            setUpSmoother(*d, static_cast<float>(*d->doubleVariable));
+    }
+    if (m_joystickX.smoothingEnabled)
+        setUpSmoother(m_joystickX, m_joystickX.currentValue);
+    if (m_joystickY.smoothingEnabled)
+        setUpSmoother(m_joystickY, m_joystickY.currentValue);
+    return true;
+}
+
+void CPlugIn::setUpSmoother(CControlDescriptor& d, float v) const
+{
+    const float twoPi = 6.2831855f;
+    const float b = expf(-twoPi / (static_cast<float>(m_nSampleRate) * (d.smoothingTimeMs * 0.001f)));
+    const float a = 1.0f - b;
+    d.smoothCoeffState = b;
+    d.smoothCoeffTarget = a;
+    d.smoothCoeffStateD = b;
+    d.smoothCoeffTargetD = a;
+    d.smoothState = v;
+    d.smoothLastOutput = v;
+    d.smoothStateD = v;
+    d.smoothLastOutputD = v;
+    d.smoothingTarget = v;
+}
+
+void CPlugIn::smoothControls()
+{
+    if (m_ppControlTable == nullptr)
+        return;
+    for (uint32_t p = 0; p < m_nControlCount; ++p)
+    {
+        CControlDescriptor* d = m_ppControlTable[p];
+        if (d == nullptr || !d->smoothingEnabled)
+            continue;
+        if (d->dataType == kDataFloat && d->floatVariable != nullptr)
+        {
+            const float z = d->smoothState * d->smoothCoeffState + d->smoothingTarget * d->smoothCoeffTarget;
+            d->smoothState = z;
+            if (z == d->smoothLastOutput)
+            {
+                *d->floatVariable = d->smoothingTarget;
+                continue;
+            }
+            d->smoothLastOutput = z;
+            *d->floatVariable = z;
+            controlChanged(d->controlId);
+        }
+        else if (d->dataType == kDataDouble && d->doubleVariable != nullptr)
+        {
+            const double z = d->smoothStateD * d->smoothCoeffStateD
+                             + static_cast<double>(d->smoothingTarget) * d->smoothCoeffTargetD;
+            d->smoothStateD = z;
+            if (z == d->smoothLastOutputD)
+            {
+                *d->doubleVariable = d->smoothingTarget;
+                continue;
+            }
+            d->smoothLastOutputD = z;
+            *d->doubleVariable = z;
+            controlChanged(d->controlId);
+        }
+    }
+
+    if (m_joystickX.smoothingEnabled)
+    {
+        for (CControlDescriptor* axis : {&m_joystickX, &m_joystickY})
+        {
+            const float z = axis->smoothState * axis->smoothCoeffState
+                            + axis->smoothingTarget * axis->smoothCoeffTarget;
+            axis->smoothState = z;
+            if (z == axis->smoothLastOutput)
+            {
+                axis->currentValue = axis->smoothingTarget;
+            }
+            else
+            {
+                axis->smoothLastOutput = z;
+                axis->currentValue = z;
+            }
+        }
+        announceJoystick();
+    }
+}
+
+float CPlugIn::getControlValue(uint32_t position) const
+{
+    if (m_ppControlTable == nullptr || position >= m_nControlCount)
+        return 0.0f;
+    const CControlDescriptor* d = m_ppControlTable[position];
+    if (d == nullptr)
+        return 0.0f;
+    switch (d->dataType)
+    {
+    case kDataInt:
+        return d->intVariable ? static_cast<float>(*d->intVariable) : 0.0f;
+    case kDataFloat:
+        return d->floatVariable ? *d->floatVariable : 0.0f;
+    case kDataDouble:
+        return d->doubleVariable ? static_cast<float>(*d->doubleVariable) : 0.0f;
+    case kDataUInt:
+        return d->uintVariable ? static_cast<float>(*d->uintVariable) : 0.0f;
+    default:
+        return 0.0f;
+    }
+}
+
+void CPlugIn::setControlNormalized(uint32_t position, float normalized, bool immediate)
+{
+    if (m_ppControlTable == nullptr || position >= m_nControlCount)
+        return;
+    CControlDescriptor* d = m_ppControlTable[position];
+    if (d == nullptr)
+        return;
+    const float v = (d->maxValue - d->minValue) * normalized + d->minValue;
+    switch (d->dataType)
+    {
+    case kDataInt:
+        if (d->intVariable == nullptr)
+            return;
+        *d->intVariable = saturateToInt(std::floor(static_cast<double>(v) + 0.5));
+        controlChanged(d->controlId);
+        break;
+    case kDataFloat:
+        if (d->floatVariable == nullptr)
+            return;
+        if (d->smoothingEnabled && !immediate)
+            d->smoothingTarget = v;
+        else
+            *d->floatVariable = v;
+        controlChanged(d->controlId);
+        break;
+    case kDataDouble:
+        if (d->doubleVariable == nullptr)
+            return;
+        if (d->smoothingEnabled && !immediate)
+            d->smoothingTarget = v;
+        else
+            *d->doubleVariable = v;
+        controlChanged(d->controlId);
+        break;
+    case kDataUInt:
+    {
+        if (d->uintVariable == nullptr)
+            return;
+        const uint32_t r = roundToIndex(v);
+        if (*d->uintVariable != r)
+        {
+            *d->uintVariable = r;
+            controlChanged(d->controlId);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CPlugIn::setControlPlain(uint32_t position, float value)
+{
+    if (m_ppControlTable == nullptr || position >= m_nControlCount)
+        return;
+    CControlDescriptor* d = m_ppControlTable[position];
+    if (d == nullptr)
+        return;
+    switch (d->dataType)
+    {
+    case kDataInt:
+        if (d->intVariable == nullptr)
+            return;
+        *d->intVariable = saturateToInt(std::trunc(static_cast<double>(value)));
+        controlChanged(d->controlId);
+        break;
+    case kDataFloat:
+        if (d->floatVariable == nullptr)
+            return;
+        if (d->smoothingEnabled)
+            d->smoothingTarget = value;
+        else
+            *d->floatVariable = value;
+        controlChanged(d->controlId);
+        break;
+    case kDataDouble:
+        if (d->doubleVariable == nullptr)
+            return;
+        if (d->smoothingEnabled)
+            d->smoothingTarget = value;
+        else
+            *d->doubleVariable = value;
+        controlChanged(d->controlId);
+        break;
+    case kDataUInt:
+    {
+        if (d->uintVariable == nullptr)
+            return;
+        const uint32_t r = roundToIndex(value);
+        if (*d->uintVariable != r)
+        {
+            *d->uintVariable = r;
+            controlChanged(d->controlId);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CPlugIn::buildControlTable()
+{
+    delete[] m_ppControlTable;
+    m_ppControlTable = nullptr;
+    delete[] m_pLinkedUpdateArray;
+    m_pLinkedUpdateArray = nullptr;
+
+    const int32_t count = m_controls.count();
+    m_ppControlTable = new CControlDescriptor*[count + 2]();
+    m_pLinkedUpdateArray = new LinkedUpdate[count + 2]();
+    m_nControlCount = static_cast<uint32_t>(count);
+    for (int32_t p = 0; p < count; ++p)
+    {
+        m_ppControlTable[p] = m_controls.at(p);
+        m_pLinkedUpdateArray[p].position = p;
+        m_pLinkedUpdateArray[p].controlId = m_ppControlTable[p]->controlId;
+    }
+    m_pLinkedUpdateArray[count].position = count;
+    m_pLinkedUpdateArray[count + 1].position = count + 1;
+}
+
+void CPlugIn::receiveHostMessage(uint32_t kind, HostMessage* message)
+{
+    if (message == nullptr)
+        return;
+    switch (kind)
+    {
+    case kApplyUpdates:
+        receiveUpdates(message);
+        break;
+    case kReadMeters:
+        readMeters(message);
+        break;
+    case kTransport:
+        if (message->hostInfo != nullptr)
+            m_hostInfo = *message->hostInfo;
+        break;
+    default:
+        break;
+    }
+}
+
+void CPlugIn::readMeters(HostMessage* message)
+{
+    const int32_t expected = static_cast<int32_t>(m_nControlCount) + 2;
+    if (m_pLinkedUpdateArray == nullptr || m_ppControlTable == nullptr
+        || message->updateCount != expected)
+        return;
+    for (uint32_t p = 0; p < m_nControlCount; ++p)
+    {
+        const CControlDescriptor* d = m_ppControlTable[p];
+        if (d == nullptr || d->updatePosition < 0 || d->updatePosition >= expected)
+            continue;
+        LinkedUpdate& record = m_pLinkedUpdateArray[d->updatePosition];
+        record.updated = false;
+        if (d->controlType == kControlTypeMeter && d->meterVariable != nullptr)
+        {
+            record.normalizedValue = *d->meterVariable;
+            record.updated = true;
+        }
+    }
+    message->outgoingUpdates = m_pLinkedUpdateArray;
+}
+
+void CPlugIn::receiveUpdates(HostMessage* message)
+{
+    if (message->incomingUpdates == nullptr || message->hostInfo == nullptr
+        || m_ppControlTable == nullptr
+        || message->updateCount != static_cast<int32_t>(m_nControlCount) + 2)
+        return;
+    m_hostInfo = *message->hostInfo;
+    const LinkedUpdate* records = message->incomingUpdates;
+    for (uint32_t p = 0; p < m_nControlCount; ++p)
+    {
+        if (m_ppControlTable[p] != nullptr && records[p].updated)
+            setControlNormalized(p, records[p].normalizedValue, message->immediate);
+    }
+
+    const LinkedUpdate& xRecord = records[m_nControlCount];
+    const LinkedUpdate& yRecord = records[m_nControlCount + 1];
+    if (!xRecord.updated && !yRecord.updated)
+        return;
+    m_joystickX.rotated = xRecord.rotated;
+    m_joystickY.rotated = xRecord.rotated;
+    const bool immediate = message->immediate;
+    auto store = [immediate](CControlDescriptor& axis, float value) {
+        if (axis.smoothingEnabled && !immediate)
+            axis.smoothingTarget = value;
+        else
+            axis.currentValue = value;
+    };
+    store(m_joystickX, xRecord.plainValue);
+    store(m_joystickY, yRecord.plainValue);
+    if (!(m_joystickX.smoothingEnabled && !immediate))
+        announceJoystick();
+}
+
+bool CPlugIn::getLinkedUpdates(uint32_t, float, LinkedUpdate**, bool)
+{
+    return false;
+}
+
+void CPlugIn::clearLinkedUpdates(LinkedUpdate** list)
+{
+    if (list == nullptr)
+        return;
+    while (*list != nullptr)
+    {
+        LinkedUpdate* next = (*list)->next;
+        delete *list;
+        *list = next;
+    }
+}
+
+bool CPlugIn::processFrame(const float*, float*, uint32_t, uint32_t) { return true; }
+bool CPlugIn::controlChanged(uint32_t) { return true; }
+bool CPlugIn::initializePlugIn() { return true; }
+bool CPlugIn::joystickChanged(float, float, float, float, float, float) { return true; }
+bool CPlugIn::processBufferPair(const float*, float*, uint32_t, uint32_t, uint32_t) { return true; }
+bool CPlugIn::processBuffers(float**, float**, uint32_t, uint32_t) { return true; }
+bool CPlugIn::noteOn(uint32_t, uint32_t, uint32_t) { return true; }
+bool CPlugIn::noteOff(uint32_t, uint32_t, uint32_t, bool) { return true; }
+bool CPlugIn::modWheel(uint32_t, uint32_t) { return true; }
+bool CPlugIn::pitchBend(uint32_t, int32_t, float) { return true; }
+bool CPlugIn::clockTick() { return true; }
+bool CPlugIn::rawMidiMessage(uint32_t, uint32_t, uint32_t, uint32_t) { return true; }
+bool CPlugIn::initControls() { return true; }
+intptr_t CPlugIn::receiveEditorMessage(EditorMessage*) { return 0; }
+bool CPlugIn::receiveSideChain(AuxInputInfo*) { return true; }
+bool CPlugIn::reservedHook() { return true; }

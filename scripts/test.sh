@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds and runs every test: a plain build, an AddressSanitizer+UndefinedBehaviorSanitizer
+# build, and a ThreadSanitizer build of the concurrency tests. Sets the machine up first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+jobs=$(nproc)
+
+run_suite() {  # <build dir> <ctest args...> ; cmake args come from CMAKE_ARGS
+  local dir=$1; shift
+  cmake -S . -B "$dir" ${CMAKE_ARGS} > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
+  cmake --build "$dir" -j"$jobs"
+  (cd "$dir" && ctest --output-on-failure -j"$jobs" "$@")
+}
+
+echo "== Plain build =="
+mkdir -p build
+CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Release" run_suite build
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
+mkdir -p build-asan
+CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DEQ_SANITIZE=address,undefined -DEQ_BUILD_BENCH=OFF" \
+  run_suite build-asan
+
+echo "== ThreadSanitizer (concurrency tests) =="
+mkdir -p build-tsan
+CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DEQ_SANITIZE=thread -DEQ_BUILD_BENCH=OFF -DEQ_BUILD_TOOLS=OFF" \
+  run_suite build-tsan -L concurrency
