@@ -8,23 +8,23 @@ bash scripts/setup.sh
 
 jobs=$(nproc)
 
-run_suite() {  # <build dir> <ctest args...> ; cmake args come from CMAKE_ARGS
-  local dir=$1; shift
+run_suite() {  # <build dir> <build target> <ctest args...> ; cmake args come from CMAKE_ARGS
+  local dir=$1 target=$2; shift 2
   cmake -S . -B "$dir" ${CMAKE_ARGS} > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
-  cmake --build "$dir" -j"$jobs"
+  cmake --build "$dir" -j"$jobs" --target "$target"
   (cd "$dir" && ctest --output-on-failure -j"$jobs" "$@")
 }
 
 echo "== Plain build =="
 mkdir -p build
-CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Release" run_suite build
+CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Release" run_suite build all
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 mkdir -p build-asan
 CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DEQ_SANITIZE=address,undefined -DEQ_BUILD_BENCH=OFF" \
-  run_suite build-asan
+  run_suite build-asan all
 
 echo "== ThreadSanitizer (concurrency tests) =="
 mkdir -p build-tsan
 CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DEQ_SANITIZE=thread -DEQ_BUILD_BENCH=OFF -DEQ_BUILD_TOOLS=OFF" \
-  run_suite build-tsan -L concurrency
+  run_suite build-tsan concurrency_tests -L concurrency
