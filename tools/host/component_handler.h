@@ -46,7 +46,7 @@ public:
     Steinberg::tresult PLUGIN_API endEdit(Steinberg::Vst::ParamID id) override;
     Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32 flags) override;
 
-    // IComponentHandler2
+    // IComponentHandler2; [any]. requestOpenEditor answers kResultFalse (no editor window here).
     Steinberg::tresult PLUGIN_API setDirty(Steinberg::TBool state) override;
     Steinberg::tresult PLUGIN_API requestOpenEditor(Steinberg::FIDString name) override;
     Steinberg::tresult PLUGIN_API startGroupEdit() override;

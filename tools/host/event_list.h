@@ -21,12 +21,14 @@ public:
     /// [any] Maximum number of events.
     Steinberg::int32 capacity() const noexcept { return static_cast<Steinberg::int32>(events_.size()); }
 
+    /// [audio] Number of events in the list.
     Steinberg::int32 PLUGIN_API getEventCount() override { return count_; }
     /// [audio] kResultFalse for an index outside 0..count-1.
     Steinberg::tresult PLUGIN_API getEvent(Steinberg::int32 index, Steinberg::Vst::Event& e) override;
     /// [audio] Appends a copy; kResultFalse when full.
     Steinberg::tresult PLUGIN_API addEvent(Steinberg::Vst::Event& e) override;
 
+    /// [any] FUnknown: answers IEventList; the reference count is not used.
     Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
     Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
     Steinberg::uint32 PLUGIN_API release() override { return 1; }

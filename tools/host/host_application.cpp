@@ -2,12 +2,49 @@
 
 #include "host/string_convert.h"
 
+#include "public.sdk/source/vst/hosting/hostclasses.h"
+#include "public.sdk/source/vst/hosting/pluginterfacesupport.h"
+
 namespace corvale::host {
 
-Steinberg::tresult PLUGIN_API HostApplication::getName(Steinberg::Vst::String128 name)
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+HostApplication::HostApplication() : interfaceSupport_(owned(new PlugInterfaceSupport))
+{
+    FUNKNOWN_CTOR
+}
+
+IMPLEMENT_REFCOUNT(HostApplication)
+
+tresult PLUGIN_API HostApplication::queryInterface(const TUID iid, void** obj)
+{
+    QUERY_INTERFACE(iid, obj, FUnknown::iid, IHostApplication)
+    QUERY_INTERFACE(iid, obj, IHostApplication::iid, IHostApplication)
+    if (FUnknownPrivate::iidEqual(iid, IPlugInterfaceSupport::iid))
+        return interfaceSupport_->queryInterface(iid, obj);
+    *obj = nullptr;
+    return kNoInterface;
+}
+
+tresult PLUGIN_API HostApplication::getName(String128 name)
 {
     toString128(kName, name);
-    return Steinberg::kResultOk;
+    return kResultOk;
+}
+
+tresult PLUGIN_API HostApplication::createInstance(TUID cid, TUID iid, void** obj)
+{
+    if (FUnknownPrivate::iidEqual(cid, IMessage::iid) && FUnknownPrivate::iidEqual(iid, IMessage::iid)) {
+        *obj = static_cast<IMessage*>(new HostMessage);
+        return kResultOk;
+    }
+    if (FUnknownPrivate::iidEqual(cid, IAttributeList::iid) && FUnknownPrivate::iidEqual(iid, IAttributeList::iid)) {
+        *obj = static_cast<IAttributeList*>(new HostAttributeList);
+        return kResultOk;
+    }
+    *obj = nullptr;
+    return kResultFalse;
 }
 
 } // namespace corvale::host

@@ -22,6 +22,7 @@ public:
     /// [any] Maximum number of points.
     Steinberg::int32 capacity() const noexcept { return static_cast<Steinberg::int32>(points_.size()); }
 
+    /// [audio] The parameter this queue carries, and its number of points.
     Steinberg::Vst::ParamID PLUGIN_API getParameterId() override { return id_; }
     Steinberg::int32 PLUGIN_API getPointCount() override { return count_; }
     /// [audio] kResultFalse for an index outside 0..count-1.
@@ -31,6 +32,7 @@ public:
     Steinberg::tresult PLUGIN_API addPoint(Steinberg::int32 sampleOffset, Steinberg::Vst::ParamValue value,
                                            Steinberg::int32& index) override;
 
+    /// [any] FUnknown: answers IParamValueQueue; the reference count is not used.
     Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
     Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
     Steinberg::uint32 PLUGIN_API release() override { return 1; }

@@ -31,6 +31,7 @@ public:
     /// [any] The value of the last point for `id`; false when there is none.
     bool lastValue(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue& value) noexcept;
 
+    /// [audio] Number of parameters with changes in this block.
     Steinberg::int32 PLUGIN_API getParameterCount() override { return count_; }
     /// [audio] Null for an index outside 0..count-1.
     Steinberg::Vst::IParamValueQueue* PLUGIN_API getParameterData(Steinberg::int32 index) override;
@@ -38,6 +39,7 @@ public:
     Steinberg::Vst::IParamValueQueue* PLUGIN_API addParameterData(const Steinberg::Vst::ParamID& id,
                                                                   Steinberg::int32& index) override;
 
+    /// [any] FUnknown: answers IParameterChanges; the reference count is not used.
     Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
     Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
     Steinberg::uint32 PLUGIN_API release() override { return 1; }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace corvale::render {
+
+/// One --set NAME=VALUE.
+struct ParameterSetting
+{
+    std::string name;  ///< parameter title or numeric ID
+    double value = 0;  ///< plain units
+};
+
+/// The command line of corvale-render.
+struct Options
+{
+    std::string pluginPath;            ///< empty: the default bundle
+    bool list = false;
+    std::vector<ParameterSetting> settings;
+    std::string program;               ///< name or index; empty: none
+    std::string loadStatePath;
+    std::string saveStatePath;
+    std::string plotPath;
+    int blockSize = 512;
+    double sampleRate = 44100.0;       ///< used when there is no input file
+    bool compensateLatency = false;
+    bool progress = false;             ///< force the progress bar
+    bool help = false;
+    std::string inputPath;
+    std::string outputPath;
+};
+
+/// [main] Parses argv; throws ToolError with a one-line message on bad usage.
+Options parseOptions(int argc, const char* const* argv);
+
+/// [main] The --help text.
+std::string usageText();
+
+/// [main] The bundle to load when --plugin is not given: the build's bundle if it exists,
+/// else $HOME/.vst3/CorvaleV0020.vst3.
+std::string defaultPluginPath();
+
+} // namespace corvale::render
