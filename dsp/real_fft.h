@@ -69,9 +69,9 @@ protected:
     void planStages(int sign);
     /// transform() of the derived class: table kernel for count == M, else the recurrence. [any]
     void runTransform(Complex* buf, const Complex* src, int count, int sign) noexcept;
-    /// In-place DIF on split arrays of M entries; output in bit-reversed order.
-    /// firstHalfOnly: entries M/2..M-1 are known to be zero. [any]
-    void difSplit(double* re, double* im, bool firstHalfOnly) const noexcept;
+    /// DIF on split arrays of M entries (re/im are overwritten as work space); the result goes
+    /// to outRe/outIm in natural order. upperZero: entries M/2..M-1 are zero (M >= 8). [any]
+    void difSplit(double* re, double* im, bool upperZero, double* outRe, double* outIm) const noexcept;
     /// Prints one line per entry, tagged with letter. [main]
     void dumpBuffer(const std::vector<Complex>& buffer, char letter, int start, int count) const;
 
@@ -97,9 +97,16 @@ protected:
     std::vector<double> m_stageRe;
     std::vector<double> m_stageIm;
     std::vector<int32_t> m_bitReverse;
+    // twiddleTable entries k and M-k for k = 0..M/2, as split arrays for the split steps.
+    std::vector<double> m_lowRe;
+    std::vector<double> m_lowIm;
+    std::vector<double> m_highRe;
+    std::vector<double> m_highIm;
     // Split work arrays of the packed paths (M+1 entries each).
     std::vector<double> m_workRe;
     std::vector<double> m_workIm;
+    std::vector<double> m_orderedRe;
+    std::vector<double> m_orderedIm;
 };
 
 /// Forward real transform: spectrumBuffer() = full N-point DFT of x (unnormalised).

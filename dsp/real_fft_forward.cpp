@@ -1,6 +1,8 @@
 // ARFFT: forward real transform through one complex FFT of N/2 points and a split step.
 #include "dsp/real_fft.h"
 
+#include "dsp/simd.h"
+
 ARFFT::ARFFT(int N)
     : RFFT(N)
 {
@@ -43,51 +45,68 @@ void ARFFT::forwardReal(const double* x) noexcept
         Z[m_N - k] = std::conj(Z[k]);
 }
 
+namespace
+{
+// Split step for k = 1..M/2-1 on the natural-order result Z (entries k and M-k):
+//   X[k]   = (A + conj B - W(k)   * i * (A - conj B)) / 2,   A = Z[k], B = Z[M-k]
+//   X[M-k] = (B + conj A - W(M-k) * i * (B - conj A)) / 2
+// written out in real arithmetic: W*i*(A - conj B) = (-wi*Dr - wr*Di, wr*Dr - wi*Di).
+CORVALE_HOT_CLONES
+void forwardSplit(const double* zr, const double* zi, int M, const double* w1r, const double* w1i,
+                  const double* w2r, const double* w2i, double* __restrict outRe,
+                  double* __restrict outIm) noexcept
+{
+    for (int k = 1; k < M / 2; ++k)
+    {
+        const double ar = zr[k], ai = zi[k], br = zr[M - k], bi = zi[M - k];
+        const double dr = ar - br, di = ai + bi;
+        const double er = ar + br, ei = ai - bi;
+        outRe[k] = 0.5 * (er + w1i[k] * dr + w1r[k] * di);
+        outIm[k] = 0.5 * (ei + w1i[k] * di - w1r[k] * dr);
+        outRe[M - k] = 0.5 * (er - w2i[k] * dr + w2r[k] * di);
+        outIm[M - k] = 0.5 * (-ei + w2i[k] * di + w2r[k] * dr);
+    }
+}
+} // namespace
+
 void ARFFT::forwardPacked(const double* x, int count, double* outRe, double* outIm) noexcept
 {
     double* re = m_workRe.data();
     double* im = m_workIm.data();
-    const bool upperZero = count <= m_M && m_M >= 2;
-    const int pairs = count / 2;
-    for (int n = 0; n < pairs; ++n)
+    const bool upperZero = count <= m_M && m_M >= 8;
+    const int given = count / 2;
+    for (int n = 0; n < given; ++n)
     {
         re[n] = x[2 * n];
         im[n] = x[2 * n + 1];
     }
-    if (!upperZero)
-    {
-        for (int n = pairs; n < m_M; ++n)
-            re[n] = im[n] = 0.0;
-    }
-    difSplit(re, im, upperZero);
+    for (int n = given; n < (upperZero ? m_M / 2 : m_M); ++n)
+        re[n] = im[n] = 0.0;
+    double* zr = m_orderedRe.data();
+    double* zi = m_orderedIm.data();
+    difSplit(re, im, upperZero, zr, zi);
 
-    // Split step on the bit-reversed result Z, with Z[M] = Z[0]. Written out in real
-    // arithmetic: W*i*(A - conj B) = (-wi*Dr - wr*Di, wr*Dr - wi*Di).
-    const int32_t* rev = m_bitReverse.data();
-    const Complex* W = m_twiddleTable.data();
-    for (int k = 0; k <= m_M / 2; ++k)
+    // k = 0 (with Z[M] = Z[0]) gives the real DC value and the real Nyquist value,
+    // packed into bin 0; k = M/2 is its own mirror, and the second formula's value stands.
+    const double* w1r = m_lowRe.data();
+    const double* w1i = m_lowIm.data();
+    const double* w2r = m_highRe.data();
+    const double* w2i = m_highIm.data();
     {
-        const int ia = rev[k];
-        const int ib = (k == 0) ? rev[0] : rev[m_M - k];
-        const double ar = re[ia], ai = im[ia], br = re[ib], bi = im[ib];
-        const double dr = ar - br, di = ai + bi;
-        const double er = ar + br, ei = ai - bi;
-        const double w1r = W[k].real(), w1i = W[k].imag();
-        const double w2r = W[m_M - k].real(), w2i = W[m_M - k].imag();
-        const double kRe = 0.5 * (er + w1i * dr + w1r * di);
-        const double kIm = 0.5 * (ei + w1i * di - w1r * dr);
-        const double mRe = 0.5 * (er - w2i * dr + w2r * di);
-        const double mIm = 0.5 * (-ei + w2i * di + w2r * dr);
-        if (k == 0)
-        {
-            // Bin 0 carries the real DC value and the real Nyquist value (bin M).
-            outRe[0] = kRe;
-            outIm[0] = mRe;
-            continue;
-        }
-        outRe[k] = kRe;
-        outIm[k] = kIm;
-        outRe[m_M - k] = mRe;
-        outIm[m_M - k] = mIm;
+        const double ar = zr[0], ai = zi[0];
+        const double dr = 0.0, di = ai + ai;
+        const double er = ar + ar;
+        outRe[0] = 0.5 * (er + w1i[0] * dr + w1r[0] * di);
+        outIm[0] = 0.5 * (er - w2i[0] * dr + w2r[0] * di);
     }
+    if (m_M >= 2)
+    {
+        const int k = m_M / 2;
+        const double ar = zr[k], ai = zi[k];
+        const double dr = ar - ar, di = ai + ai;
+        const double er = ar + ar, ei = ai - ai;
+        outRe[k] = 0.5 * (er - w2i[k] * dr + w2r[k] * di);
+        outIm[k] = 0.5 * (-ei + w2i[k] * di + w2r[k] * dr);
+    }
+    forwardSplit(zr, zi, m_M, w1r, w1i, w2r, w2i, outRe, outIm);
 }

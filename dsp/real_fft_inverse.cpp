@@ -1,6 +1,8 @@
 // BRFFT: inverse real transform through a split step and one complex FFT of N/2 points.
 #include "dsp/real_fft.h"
 
+#include "dsp/simd.h"
+
 BRFFT::BRFFT(int N)
     : RFFT(N)
 {
@@ -45,35 +47,68 @@ void BRFFT::inverseReal(Complex* X) noexcept
     }
 }
 
+namespace
+{
+// Split step for k = 1..M/2-1 (entries k and M-k of the caller's half spectrum):
+//   Z[k]   = (A + conj B + conj W(k)   * i * (A - conj B)) / 2,   A = X[k], B = X[M-k]
+//   Z[M-k] = (B + conj A + conj W(M-k) * i * (B - conj A)) / 2
+// with conj(W)*i*(A - conj B) = (wi*Dr - wr*Di, wi*Di + wr*Dr).
+CORVALE_HOT_CLONES
+void inverseSplit(const double* xr, const double* xi, int M, const double* w1r, const double* w1i,
+                  const double* w2r, const double* w2i, double* __restrict re, double* __restrict im) noexcept
+{
+    for (int k = 1; k < M / 2; ++k)
+    {
+        const double ar = xr[k], ai = xi[k], br = xr[M - k], bi = xi[M - k];
+        const double dr = ar - br, di = ai + bi;
+        const double er = ar + br, ei = ai - bi;
+        re[k] = 0.5 * (er + w1i[k] * dr - w1r[k] * di);
+        im[k] = 0.5 * (ei + w1i[k] * di + w1r[k] * dr);
+        re[M - k] = 0.5 * (er - w2i[k] * dr - w2r[k] * di);
+        im[M - k] = 0.5 * (-ei + w2i[k] * di - w2r[k] * dr);
+    }
+}
+
+CORVALE_HOT_CLONES
+void interleaveScaled(const double* zr, const double* zi, int M, double scale, double* __restrict out) noexcept
+{
+    for (int n = 0; n < M; ++n)
+    {
+        out[2 * n] = (2.0 * zr[n]) * scale;
+        out[2 * n + 1] = (2.0 * zi[n]) * scale;
+    }
+}
+} // namespace
+
 void BRFFT::inversePacked(const double* inRe, const double* inIm, double* out, double scale) noexcept
 {
     double* re = m_workRe.data();
     double* im = m_workIm.data();
-    const Complex* W = m_twiddleTable.data();
-    // conj(W)*i*(A - conj B) = (wi*Dr - wr*Di, wi*Di + wr*Dr) in real arithmetic.
-    for (int k = 0; k <= m_M / 2; ++k)
+    const double* w1r = m_lowRe.data();
+    const double* w1i = m_lowIm.data();
+    const double* w2r = m_highRe.data();
+    const double* w2i = m_highIm.data();
     {
-        const double ar = inRe[k], ai = inIm[k];
-        const double br = inRe[m_M - k], bi = inIm[m_M - k];
+        // k = 0 pairs X[0] with X[M]; only entry 0 feeds the complex transform.
+        const double ar = inRe[0], ai = inIm[0], br = inRe[m_M], bi = inIm[m_M];
         const double dr = ar - br, di = ai + bi;
         const double er = ar + br, ei = ai - bi;
-        const double w1r = W[k].real(), w1i = W[k].imag();
-        const double w2r = W[m_M - k].real(), w2i = W[m_M - k].imag();
-        re[k] = 0.5 * (er + w1i * dr - w1r * di);
-        im[k] = 0.5 * (ei + w1i * di + w1r * dr);
-        if (k != 0)
-        {
-            // At k = M/2 this overwrites entry k with the same value by the mirrored formula.
-            re[m_M - k] = 0.5 * (er - w2i * dr - w2r * di);
-            im[m_M - k] = 0.5 * (-ei + w2i * di - w2r * dr);
-        }
+        re[0] = 0.5 * (er + w1i[0] * dr - w1r[0] * di);
+        im[0] = 0.5 * (ei + w1i[0] * di + w1r[0] * dr);
     }
-    difSplit(re, im, false);
-    const int32_t* rev = m_bitReverse.data();
-    for (int n = 0; n < m_M; ++n)
+    if (m_M >= 2)
     {
-        const int r = rev[n];
-        out[2 * n] = (2.0 * re[r]) * scale;
-        out[2 * n + 1] = (2.0 * im[r]) * scale;
+        // k = M/2 is its own mirror; the second formula's value stands.
+        const int k = m_M / 2;
+        const double ar = inRe[k], ai = inIm[k];
+        const double dr = ar - ar, di = ai + ai;
+        const double er = ar + ar, ei = ai - ai;
+        re[k] = 0.5 * (er - w2i[k] * dr - w2r[k] * di);
+        im[k] = 0.5 * (-ei + w2i[k] * di - w2r[k] * dr);
     }
+    inverseSplit(inRe, inIm, m_M, w1r, w1i, w2r, w2i, re, im);
+    double* zr = m_orderedRe.data();
+    double* zi = m_orderedIm.data();
+    difSplit(re, im, false, zr, zi);
+    interleaveScaled(zr, zi, m_M, scale, out);
 }

@@ -4,17 +4,17 @@
 // the imaginary part) and forms, per bin k, the sum over p of
 // input(block t-p)[k] * partition(p)[k].
 //
-// Storage is bin-major: for each bin the P input spectra (held twice, as a
-// ring of 2P, so any P consecutive blocks are contiguous) and the P partition
-// spectra (in reverse partition order) sit next to each other, re and im in
-// separate arrays, so the per-bin sum runs over contiguous memory. Positions
-// are the ring positions 0..P-1 of the per-sample interface: the input block
-// pushed at position r is "this block", and position r stands for partition
-// r-1 on the tap side.
+// Storage is block-major: each input block and each partition is stored in
+// chunks of four bins, four reals then four imaginaries (one 64-byte cache
+// line), so the block form sums four neighbouring bins at a time in vector
+// registers, partition by partition in order p = 0..P-1. Positions are the
+// ring positions 0..P-1 of the per-sample interface: the input block pushed at
+// position r is "this block", and on the tap side position r stands for
+// partition r-1.
 //
 // pushAndAccumulate() is the plain per-bin reference; pushInputBlock(),
-// setPartitionSpectrum() and accumulateBlock() are the block form the engine
-// runs. Both work on the same storage and agree to rounding.
+// setPartitionSpectrum(), accumulateBlockAndNext() and completeNext() are the
+// block form the engine runs. Both work on the same storage and agree to rounding.
 #pragma once
 
 #include <complex>
@@ -41,8 +41,19 @@ public:
     /// Replaces the spectrum of tap partition (0..P-1), B bins. [audio]
     void setPartitionSpectrum(int partition, const double* re, const double* im) noexcept;
     /// For every bin k: sum over p of input(position - p)[k] * partition(p)[k] into sumRe/sumIm[k];
-    /// bin 0 multiplies the packed parts separately. Same value as pushAndAccumulate's sum. [audio]
+    /// bin 0 multiplies the packed parts separately. Same value as pushAndAccumulate's sum.
+    /// Plain loops; the engine runs accumulateBlockAndNext(). [audio]
     void accumulateBlock(int position, double* sumRe, double* sumIm) const noexcept;
+
+    /// accumulateBlock(position) and, in the same pass, the next block's sum without its
+    /// newest term: next[k] = sum over p >= 1 of input(position + 1 - p)[k] * partition(p)[k].
+    /// Valid as long as partitions 1..P-1 do not change before completeNext(). [audio]
+    void accumulateBlockAndNext(int position, double* sumRe, double* sumIm, double* nextRe,
+                                double* nextIm) noexcept;
+    /// sum[k] = next[k] + input(position)[k] * partition(0)[k]: completes the sum at position
+    /// from what accumulateBlockAndNext(position - 1) left in next. [audio]
+    void completeNext(int position, const double* nextRe, const double* nextIm, double* sumRe,
+                      double* sumIm) const noexcept;
 
     /// Input bin at slot B*q + k of the per-sample layout (block at position q, bin k). [any]
     Complex inputSpectra(int slot) const noexcept;
@@ -56,14 +67,26 @@ public:
     int partitionCount() const noexcept { return m_P; }
 
 private:
-    const double* bin(int k) const noexcept { return m_data + static_cast<size_t>(k) * m_stride; }
-    double* bin(int k) noexcept { return m_data + static_cast<size_t>(k) * m_stride; }
+    // Bin k of a stored spectrum: re at reIndex(k), im four entries later.
+    static int reIndex(int k) noexcept { return (k >> 2) * 8 + (k & 3); }
+    Complex binOf(const double* spectrum, int k) const noexcept
+    {
+        return Complex(spectrum[reIndex(k)], spectrum[reIndex(k) + 4]);
+    }
+    void store(double* spectrum, const double* re, const double* im) noexcept;
+    double* input(int position) noexcept { return m_input + static_cast<size_t>(position) * m_spectrumSize; }
+    const double* input(int position) const noexcept { return m_input + static_cast<size_t>(position) * m_spectrumSize; }
+    double* partition(int p) noexcept { return m_taps + static_cast<size_t>(p) * m_spectrumSize; }
+    const double* partition(int p) const noexcept { return m_taps + static_cast<size_t>(p) * m_spectrumSize; }
 
     int m_L;
     int m_B;
     int m_P;
-    int m_stride;                // doubles per bin: input re/im (2P each), taps re/im (P each), padded
+    int m_spectrumSize;          // doubles per stored spectrum: B bins in chunks of 8 doubles
     std::vector<double> m_storage;
-    double* m_data = nullptr;    // m_storage aligned to 64 bytes
+    double* m_input = nullptr;   // P input blocks, 64-byte aligned
+    double* m_taps = nullptr;    // P partitions, after the input blocks
+    double* m_passSum = nullptr; // chunked results of the vector pass
+    double* m_passNext = nullptr;
     Complex m_sum;
 };

@@ -1,0 +1,155 @@
+// CGraphicEqEngine: one audio channel through a filter whose taps are a weighted
+// sum of fifteen fixed band impulse responses (2/3-octave bands, 25 Hz..16 kHz).
+//
+// - Band design (band_design.cpp): at construction each band gets the
+//   frequency-sampled impulse response of an analog LC band-pass ladder.
+// - Tap combination (graphic_eq_engine.cpp): taps[n] = sum over bands of
+//   window[b][n] * gain[b] * bandResponse[b][n], redone on every gain or window change.
+// - Block convolution (block_convolution.cpp): uniformly partitioned FFT
+//   convolution, fed one sample at a time, latency 2 * blockSize - 1 samples.
+//   One tap partition is taken in per block, so a tap change reaches the output
+//   partition by partition. Each block result lacks its Nyquist component
+//   (-1)^j * N_t / fftSize: inputs whose blocks carry no Nyquist content (every
+//   even-indexed sample equal to the next one) are filtered exactly.
+//
+// Threads: construction on the main thread (allocates and designs); everything
+// else allocates nothing, takes no lock and makes no system call. The engine is
+// not synchronised: setBandGains / setBandDecay / combineBands must not overlap
+// processSample on the same engine (the owner serialises them, normally by
+// calling all of them from the audio thread).
+//
+// Readable state: the members are private; each is readable through the const
+// accessor of the same name (taps(), pos(), partOffset(), gains(), windows(b),
+// bandResponses(b), delayLine(), ...). outBlock(), inBlock(), tapBlock() and
+// overlap() hold what the block convolution keeps between samples. The
+// per-bin output spectrum is formed at the block end in scratch arrays and is
+// not kept, and the forward transforms' spectrumBuffer() is not used by the
+// convolution (it runs their split-array paths).
+#pragma once
+
+#include "dsp/real_fft.h"
+#include "dsp/spectral_delay_line.h"
+#include "dsp/tap_array.h"
+
+#include <complex>
+#include <vector>
+
+class CGraphicEqEngine
+{
+public:
+    using Complex = std::complex<double>;
+    static constexpr int kBandCount = 15;
+
+    /// Builds the engine and designs the fifteen bands for sampleRate. All windows start at
+    /// zero, so the engine outputs silence until setBandDecay() opens them. Sizes are powers
+    /// of two with firstTap + filterLength <= designSize; the plug-in passes
+    /// (rate, channel, 2048, 2048, 64, 0) up to 48 kHz. [main]
+    CGraphicEqEngine(int sampleRate, int channel, int designSize, int filterLength, int blockSize,
+                     int firstTap);
+    CGraphicEqEngine(const CGraphicEqEngine&) = delete;
+    CGraphicEqEngine& operator=(const CGraphicEqEngine&) = delete;
+
+    /// windows[band][n] = exp(-(n * decayRate / sampleRate)) over the convolved taps, then
+    /// combineBands(). decayRate 0 opens the band fully. [audio] (or [main] before processing)
+    void setBandDecay(int band, double decayRate, int sampleRate) noexcept;
+    /// Replaces the fifteen linear band gains (25 Hz .. 16 kHz) and recombines the taps. [audio]
+    void setBandGains(double g0, double g1, double g2, double g3, double g4, double g5, double g6,
+                      double g7, double g8, double g9, double g10, double g11, double g12,
+                      double g13, double g14) noexcept;
+    /// The same with the gains in an array of kBandCount values. [audio]
+    void setBandGains(const double* bandGains) noexcept;
+    /// taps[n] = sum over bands of (windows[b][n] * gains[b]) * bandResponses[b][n] for
+    /// firstTap <= n < tapEnd. Called by the two setters; the new taps are taken in one
+    /// partition per block. [audio]
+    void combineBands() noexcept;
+
+    /// Feeds one input sample; then currentOutput() is its filtered value. [audio]
+    void processSample(double x) noexcept
+    {
+        m_inBlock[static_cast<size_t>(m_pos)] = x;
+        m_tapBlock[static_cast<size_t>(m_pos)] = m_taps[static_cast<size_t>(m_partOffset + m_pos)];
+        if (++m_pos == m_blockSize)
+            finishBlock();
+    }
+    /// The output belonging to the last input: the filtered signal 2 * blockSize - 1
+    /// samples late. 0.0 before any input. [audio]
+    double currentOutput() const noexcept { return m_outBlock[static_cast<size_t>(m_pos)]; }
+
+    /// Response of the ladder with the given polynomial coefficients at design bin k
+    /// (k * sampleRate / designSize Hz). [any]
+    Complex ladderResponse(int k, double b3, double a6, double a5, double a4, double a3, double a2,
+                           double a1, double a0, int sampleRate) const;
+
+    // Readable state. [any]
+    const double* taps() const noexcept { return m_taps.data(); }
+    int designSize() const noexcept { return m_designSize; }
+    int filterLength() const noexcept { return m_partitions * m_blockSize; }
+    int partitions() const noexcept { return m_partitions; }
+    int blockSize() const noexcept { return m_blockSize; }
+    int fftSize() const noexcept { return m_fftSize; }
+    int pos() const noexcept { return m_pos; }
+    int partOffset() const noexcept { return m_partOffset; }
+    int firstTap() const noexcept { return m_firstTap; }
+    int tapEnd() const noexcept { return m_tapEnd; }
+    int channel() const noexcept { return m_channel; }
+    const double* tapBlock() const noexcept { return m_tapBlock.data(); }
+    const double* outBlock() const noexcept { return m_outBlock.data(); }
+    const double* inBlock() const noexcept { return m_inBlock.data(); }
+    const double* overlap() const noexcept { return m_overlap.data(); }
+    const double* gains() const noexcept { return m_gains; }
+    const double* windows(int band) const noexcept { return m_windows[static_cast<size_t>(band)].data(); }
+    const Complex* designSpectrum() const noexcept { return m_designSpectrum.data(); }
+    const ARFFT& tapTransform() const noexcept { return m_tapTransform; }
+    const ARFFT& inputTransform() const noexcept { return m_inputTransform; }
+    const BRFFT& outputTransform() const noexcept { return m_outputTransform; }
+    const BRFFT& designTransform() const noexcept { return m_designTransform; }
+    const CSpectralDelayLine& delayLine() const noexcept { return m_delayLine; }
+    const CTapArray& bandResponses(int band) const noexcept { return m_bandResponses[static_cast<size_t>(band)]; }
+
+private:
+    void designBands(int sampleRate);
+    void designBand(CTapArray& target, double C1, double C2, double C3, double L1, double L2,
+                    double L3, double R1, double R2, int sampleRate);
+    void finishBlock() noexcept;
+
+    std::vector<double> m_taps;
+    int m_designSize;
+    int m_partitions;
+    int m_blockSize;
+    int m_fftSize;
+    int m_pos;
+    int m_partOffset;
+    int m_firstTap;
+    int m_tapEnd;
+    int m_channel;
+    std::vector<double> m_tapBlock;
+    std::vector<double> m_outBlock;
+    std::vector<double> m_inBlock;
+    std::vector<double> m_overlap;
+    double m_gains[kBandCount];
+    std::vector<std::vector<double>> m_windows;
+    std::vector<Complex> m_designSpectrum;
+    ARFFT m_tapTransform;
+    ARFFT m_inputTransform;
+    BRFFT m_outputTransform;
+    BRFFT m_designTransform;
+    CSpectralDelayLine m_delayLine;
+    std::vector<CTapArray> m_bandResponses;
+
+    // Block-end scratch: packed half spectra (fftSize/2 + 1 entries, split re/im)
+    // and the taps of each partition as last transformed, so a partition whose
+    // taps have not changed keeps its spectrum instead of being transformed again.
+    std::vector<double> m_specRe;
+    std::vector<double> m_specIm;
+    std::vector<double> m_sumRe;
+    std::vector<double> m_sumIm;
+    std::vector<double> m_transformedTaps;
+    // Blocks alternate: an even block forms its own partition sum and, in the same pass,
+    // the odd block's sum without its newest input block; the odd block adds that term.
+    // If a partition other than 0 changes in between, the odd block forms the partial sum
+    // afresh the same way, so outputs depend only on the spectra, not on the history.
+    std::vector<double> m_nextRe;
+    std::vector<double> m_nextIm;
+    bool m_evenBlock = true;
+    bool m_nextReady = false;
+};
