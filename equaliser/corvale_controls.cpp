@@ -6,7 +6,7 @@ namespace {
 
 constexpr int kControlCount = 16;
 
-struct ControlSpec
+struct ControlRow
 {
     const char* name;
     const char* variableName;
@@ -15,7 +15,7 @@ struct ControlSpec
     float initialValue;
 };
 
-constexpr ControlSpec kControls[kControlCount] = {
+constexpr ControlRow kControls[kControlCount] = {
     {"25", "m_fVolX01dB", -12.0f, 12.0f, 0.0f},    {"40", "m_fVolX02dB", -12.0f, 12.0f, 0.0f},
     {"63", "m_fVolX03dB", -12.0f, 12.0f, 0.0f},    {"100", "m_fVolX04dB", -12.0f, 12.0f, 0.0f},
     {"160", "m_fVolX05dB", -12.0f, 12.0f, 0.0f},   {"250", "m_fVolX06dB", -12.0f, 12.0f, 0.0f},
@@ -26,14 +26,14 @@ constexpr ControlSpec kControls[kControlCount] = {
     {"16000", "m_fVolX15dB", -12.0f, 12.0f, 0.0f}, {"Gain", "m_fGain", 0.0f, 2.0f, 1.0f},
 };
 
-struct PresetSpec
+struct PresetRow
 {
     const char* name;
     double values[kControlCount];  // bands 25 Hz .. 16 kHz in dB, then Gain (linear)
 };
 
 // Values as the presets were saved, trailing ...0001 and ...9999 included.
-constexpr PresetSpec kPresets[CPlugIn::kPresetSlots] = {
+constexpr PresetRow kPresets[CPlugIn::kPresetSlots] = {
     {"Factory Preset", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1.0}},
     {"BD Drums", {0, 1.35, 4.35, 3.75, 1.35, 0, 0, 2.25, 2.85, 1.950001, 0, 4.049999, 5.25, 3.15, 0, 1.3}},
     {"BD Male Vocal", {0, 0, 1.950001, 2.549999, 1.65, 0.450001, 0, 0.75, 2.25, 3.450001, 4.049999, 2.25, 0, 0, 0, 1.0}},
@@ -75,21 +75,21 @@ bool CCorvale::initControls()
 
     for (int position = 0; position < kControlCount; ++position)
     {
-        const ControlSpec& spec = kControls[position];
+        const ControlRow& row = kControls[position];
         float* variable = controlVariable(position);
-        *variable = spec.initialValue;
+        *variable = row.initialValue;
 
         CControlDescriptor descriptor;
         descriptor.controlType = kControlTypeNormal;
         descriptor.controlId = static_cast<uint32_t>(position);
-        descriptor.minValue = spec.minValue;
-        descriptor.maxValue = spec.maxValue;
+        descriptor.minValue = row.minValue;
+        descriptor.maxValue = row.maxValue;
         descriptor.dataType = kDataFloat;
         descriptor.floatVariable = variable;
-        descriptor.initialValue = spec.initialValue;
-        descriptor.name = spec.name;
+        descriptor.initialValue = row.initialValue;
+        descriptor.name = row.name;
         descriptor.units = "";
-        descriptor.variableName = spec.variableName;
+        descriptor.variableName = row.variableName;
         descriptor.enumString = "SEL1,SEL2,SEL3";
         descriptor.smoothingEnabled = false;
         descriptor.smoothingTimeMs = 100.0f;
