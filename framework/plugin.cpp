@@ -1,7 +1,6 @@
 #include "framework/plugin.h"
 
 #include <cmath>
-#include <initializer_list>
 #include <limits>
 
 namespace {
@@ -63,103 +62,6 @@ CPlugIn::~CPlugIn()
         delete[] m_pPresetDataB[i];
     }
     m_controls.clear();
-}
-
-bool CPlugIn::prepareForProcessing()
-{
-    if (m_ppControlTable == nullptr)
-        return true;
-    const int32_t count = m_controls.count();
-    for (int32_t p = 0; p < count; ++p)
-    {
-        CControlDescriptor* d = m_controls.at(p);
-        if (d == nullptr || !d->smoothingEnabled)
-            continue;
-        if (d->dataType == kDataFloat && d->floatVariable != nullptr)
-            setUpSmoother(*d, *d->floatVariable);
-        else if (d->dataType == kDataDouble && d->doubleVariable != nullptr)
-            setUpSmoother(*d, static_cast<float>(*d->doubleVariable));
-    }
-    if (m_joystickX.smoothingEnabled)
-        setUpSmoother(m_joystickX, m_joystickX.currentValue);
-    if (m_joystickY.smoothingEnabled)
-        setUpSmoother(m_joystickY, m_joystickY.currentValue);
-    return true;
-}
-
-void CPlugIn::setUpSmoother(CControlDescriptor& d, float v) const
-{
-    const float twoPi = 6.2831855f;
-    const float b = expf(-twoPi / (static_cast<float>(m_nSampleRate) * (d.smoothingTimeMs * 0.001f)));
-    const float a = 1.0f - b;
-    d.smoothCoeffState = b;
-    d.smoothCoeffTarget = a;
-    d.smoothCoeffStateD = b;
-    d.smoothCoeffTargetD = a;
-    d.smoothState = v;
-    d.smoothLastOutput = v;
-    d.smoothStateD = v;
-    d.smoothLastOutputD = v;
-    d.smoothingTarget = v;
-}
-
-void CPlugIn::smoothControls()
-{
-    if (m_ppControlTable == nullptr)
-        return;
-    for (uint32_t p = 0; p < m_nControlCount; ++p)
-    {
-        CControlDescriptor* d = m_ppControlTable[p];
-        if (d == nullptr || !d->smoothingEnabled)
-            continue;
-        if (d->dataType == kDataFloat && d->floatVariable != nullptr)
-        {
-            const float z = d->smoothState * d->smoothCoeffState + d->smoothingTarget * d->smoothCoeffTarget;
-            d->smoothState = z;
-            if (z == d->smoothLastOutput)
-            {
-                *d->floatVariable = d->smoothingTarget;
-                continue;
-            }
-            d->smoothLastOutput = z;
-            *d->floatVariable = z;
-            controlChanged(d->controlId);
-        }
-        else if (d->dataType == kDataDouble && d->doubleVariable != nullptr)
-        {
-            const double z = d->smoothStateD * d->smoothCoeffStateD
-                             + static_cast<double>(d->smoothingTarget) * d->smoothCoeffTargetD;
-            d->smoothStateD = z;
-            if (z == d->smoothLastOutputD)
-            {
-                *d->doubleVariable = d->smoothingTarget;
-                continue;
-            }
-            d->smoothLastOutputD = z;
-            *d->doubleVariable = z;
-            controlChanged(d->controlId);
-        }
-    }
-
-    if (m_joystickX.smoothingEnabled)
-    {
-        for (CControlDescriptor* axis : {&m_joystickX, &m_joystickY})
-        {
-            const float z = axis->smoothState * axis->smoothCoeffState
-                            + axis->smoothingTarget * axis->smoothCoeffTarget;
-            axis->smoothState = z;
-            if (z == axis->smoothLastOutput)
-            {
-                axis->currentValue = axis->smoothingTarget;
-            }
-            else
-            {
-                axis->smoothLastOutput = z;
-                axis->currentValue = z;
-            }
-        }
-        announceJoystick();
-    }
 }
 
 float CPlugIn::getControlValue(uint32_t position) const
@@ -304,82 +206,6 @@ void CPlugIn::buildControlTable()
     }
     m_pLinkedUpdateArray[count].position = count;
     m_pLinkedUpdateArray[count + 1].position = count + 1;
-}
-
-void CPlugIn::receiveHostMessage(uint32_t kind, HostMessage* message)
-{
-    if (message == nullptr)
-        return;
-    switch (kind)
-    {
-    case kApplyUpdates:
-        receiveUpdates(message);
-        break;
-    case kReadMeters:
-        readMeters(message);
-        break;
-    case kTransport:
-        if (message->hostInfo != nullptr)
-            m_hostInfo = *message->hostInfo;
-        break;
-    default:
-        break;
-    }
-}
-
-void CPlugIn::readMeters(HostMessage* message)
-{
-    const int32_t expected = static_cast<int32_t>(m_nControlCount) + 2;
-    if (m_pLinkedUpdateArray == nullptr || m_ppControlTable == nullptr
-        || message->updateCount != expected)
-        return;
-    for (uint32_t p = 0; p < m_nControlCount; ++p)
-    {
-        const CControlDescriptor* d = m_ppControlTable[p];
-        if (d == nullptr || d->updatePosition < 0 || d->updatePosition >= expected)
-            continue;
-        LinkedUpdate& record = m_pLinkedUpdateArray[d->updatePosition];
-        record.updated = false;
-        if (d->controlType == kControlTypeMeter && d->meterVariable != nullptr)
-        {
-            record.normalizedValue = *d->meterVariable;
-            record.updated = true;
-        }
-    }
-    message->outgoingUpdates = m_pLinkedUpdateArray;
-}
-
-void CPlugIn::receiveUpdates(HostMessage* message)
-{
-    if (message->incomingUpdates == nullptr || message->hostInfo == nullptr
-        || m_ppControlTable == nullptr
-        || message->updateCount != static_cast<int32_t>(m_nControlCount) + 2)
-        return;
-    m_hostInfo = *message->hostInfo;
-    const LinkedUpdate* records = message->incomingUpdates;
-    for (uint32_t p = 0; p < m_nControlCount; ++p)
-    {
-        if (m_ppControlTable[p] != nullptr && records[p].updated)
-            setControlNormalized(p, records[p].normalizedValue, message->immediate);
-    }
-
-    const LinkedUpdate& xRecord = records[m_nControlCount];
-    const LinkedUpdate& yRecord = records[m_nControlCount + 1];
-    if (!xRecord.updated && !yRecord.updated)
-        return;
-    m_joystickX.rotated = xRecord.rotated;
-    m_joystickY.rotated = xRecord.rotated;
-    const bool immediate = message->immediate;
-    auto store = [immediate](CControlDescriptor& axis, float value) {
-        if (axis.smoothingEnabled && !immediate)
-            axis.smoothingTarget = value;
-        else
-            axis.currentValue = value;
-    };
-    store(m_joystickX, xRecord.plainValue);
-    store(m_joystickY, yRecord.plainValue);
-    if (!(m_joystickX.smoothingEnabled && !immediate))
-        announceJoystick();
 }
 
 bool CPlugIn::getLinkedUpdates(uint32_t, float, LinkedUpdate**, bool)
