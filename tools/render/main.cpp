@@ -8,6 +8,7 @@
 #include "response_measurement.h"
 #include "response_plot.h"
 #include "tool_error.h"
+#include "vst2_effect.h"
 #include "vst3_effect.h"
 
 #include <exception>
@@ -42,7 +43,12 @@ int run(int argc, const char* const* argv)
     }
 
     const std::string pluginPath = options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath;
-    Vst3Effect effect(pluginPath);
+    std::unique_ptr<Effect> loaded;
+    if (options.vst2)
+        loaded = std::make_unique<Vst2Effect>(pluginPath);
+    else
+        loaded = std::make_unique<Vst3Effect>(pluginPath);
+    Effect& effect = *loaded;
 
     const double sampleRate = input ? input->info().samplerate : options.sampleRate;
     const int channels = input ? input->info().channels : 2;

@@ -99,6 +99,7 @@ Options parseOptions(int argc, const char* const* argv)
         else if (name == "--list") { noValue(); o.list = true; }
         else if (name == "--compensate-latency") { noValue(); o.compensateLatency = true; }
         else if (name == "--progress") { noValue(); o.progress = true; }
+        else if (name == "--vst2") { noValue(); o.vst2 = true; }
         else if (name == "--plugin") o.pluginPath = takeNonEmpty();
         else if (name == "--set") o.settings.push_back(parseSetting(takeValue()));
         else if (name == "--program") o.program = takeNonEmpty();
@@ -133,6 +134,8 @@ std::string usageText()
            "\n"
            "  --plugin PATH.vst3        the plug-in bundle (default: the build's Corvale bundle,\n"
            "                            else ~/.vst3/CorvaleV0020.vst3)\n"
+           "  --vst2                    load the plug-in through its VST 2 entry (VSTPluginMain);\n"
+           "                            parameters are then its VST 2 indices\n"
            "  --list                    print parameters (ID, title, units, default, value) and programs\n"
            "  --set TITLE_OR_ID=VALUE   set a parameter in plain units, e.g. --set 1000=6 (repeatable)\n"
            "  --program NAME_OR_INDEX   select a program\n"

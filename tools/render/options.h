@@ -16,6 +16,7 @@ struct ParameterSetting
 struct Options
 {
     std::string pluginPath;            ///< empty: the default bundle
+    bool vst2 = false;                 ///< load through the module's VST 2 entry
     bool list = false;
     std::vector<ParameterSetting> settings;
     std::string program;               ///< name or index; empty: none
