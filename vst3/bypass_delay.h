@@ -1,0 +1,81 @@
+// BypassDelay: delays the input of each channel by the plug-in's latency, so
+// that the dry signal handed out while bypassed lines up with the processed
+// signal. It is fed every sample, bypassed or not, so switching stays aligned.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+class BypassDelay
+{
+public:
+    static constexpr int kMaxChannels = 2;
+
+    /// Allocates `lengthSamples` of silence per channel. [main, not processing]
+    void prepare(uint32_t lengthSamples)
+    {
+        m_nLength = lengthSamples;
+        for (auto& line : m_lines)
+            line.assign(lengthSamples, 0.0f);
+        m_nPosition = 0;
+    }
+
+    /// Clears the stored history. [main, not processing]
+    void clear() { prepare(m_nLength); }
+
+    uint32_t lengthSamples() const { return m_nLength; }  ///< [any]
+
+    /// Feeds one frame and returns the frame from lengthSamples ago. [audio]
+    void processFrame(const float* input, float* delayed, uint32_t channels)
+    {
+        if (m_nLength == 0)
+        {
+            for (uint32_t c = 0; c < channels; ++c)
+                delayed[c] = input[c];
+            return;
+        }
+        for (uint32_t c = 0; c < channels && c < kMaxChannels; ++c)
+        {
+            float& cell = m_lines[c][m_nPosition];
+            const float out = cell;
+            cell = input[c];
+            delayed[c] = out;
+        }
+        if (++m_nPosition == m_nLength)
+            m_nPosition = 0;
+    }
+
+    /// Feeds a block without reading the delayed signal: only the last
+    /// lengthSamples of the input matter, so at most that much is copied. [audio]
+    void feed(float* const* inputs, uint32_t channels, uint32_t numSamples)
+    {
+        if (m_nLength == 0 || numSamples == 0)
+            return;
+        channels = channels < kMaxChannels ? channels : kMaxChannels;
+        if (numSamples >= m_nLength)
+        {
+            for (uint32_t c = 0; c < channels; ++c)
+                std::copy(inputs[c] + (numSamples - m_nLength), inputs[c] + numSamples,
+                          m_lines[c].begin());
+            m_nPosition = 0;
+            return;
+        }
+        for (uint32_t c = 0; c < channels; ++c)
+        {
+            uint32_t pos = m_nPosition;
+            for (uint32_t i = 0; i < numSamples; ++i)
+            {
+                m_lines[c][pos] = inputs[c][i];
+                if (++pos == m_nLength)
+                    pos = 0;
+            }
+        }
+        m_nPosition = (m_nPosition + numSamples) % m_nLength;
+    }
+
+private:
+    std::vector<float> m_lines[kMaxChannels];
+    uint32_t m_nLength = 0;
+    uint32_t m_nPosition = 0;
+};

@@ -1,0 +1,124 @@
+// The module's exported entry points: the Linux module protocol
+// (ModuleEntry/ModuleExit), the factory (GetPluginFactory) and InitDll/ExitDll
+// for hosts that call them. exports.map keeps every other symbol local.
+#include "vst3/module_entry.h"
+#include "vst3/plugin_factory.h"
+#include "vst3/processor.h"
+#include "vst3/processor_ids.h"
+
+#include "pluginterfaces/vst/ivstaudioprocessor.h"
+#include "pluginterfaces/vst/vsttypes.h"
+
+#include <atomic>
+
+namespace Steinberg {
+namespace Vst {
+namespace Rive2ZOD3 {
+namespace {
+
+std::atomic<int> gModuleEntryCount {0};
+void* gModuleHandle = nullptr;
+class ModuleFactory;
+ModuleFactory* gFactory = nullptr;
+
+// The module-wide factory; it forgets itself when the host releases it for good,
+// so that a later GetPluginFactory builds a fresh one.
+class ModuleFactory : public PluginFactory
+{
+public:
+    using PluginFactory::PluginFactory;
+    ~ModuleFactory() override
+    {
+        if (gFactory == this)
+            gFactory = nullptr;
+    }
+};
+
+FUnknown* createProcessorInstance(void*)
+{
+    return Processor::createInstance(nullptr);
+}
+
+ModuleFactory* buildFactory()
+{
+    PFactoryInfo factoryInfo;
+    copyField(factoryInfo.vendor, kVendor, PFactoryInfo::kNameSize);
+    copyField(factoryInfo.url, kVendorUrl, PFactoryInfo::kURLSize);
+    copyField(factoryInfo.email, kVendorEmail, PFactoryInfo::kEmailSize);
+    factoryInfo.flags = PFactoryInfo::kUnicode;
+    auto* factory = new ModuleFactory(factoryInfo);
+
+    PClassInfo2 classInfo;
+    processorClassId().toTUID(classInfo.cid);
+    classInfo.cardinality = PClassInfo::kManyInstances;
+    copyField(classInfo.category, kVstAudioEffectClass, PClassInfo::kCategorySize);
+    copyField(classInfo.name, kClassName, PClassInfo::kNameSize);
+    classInfo.classFlags = 0;
+    copyField(classInfo.subCategories, kSubCategories, PClassInfo2::kSubCategoriesSize);
+    copyField(classInfo.vendor, "", PClassInfo2::kVendorSize);
+    copyField(classInfo.version, kClassVersion, PClassInfo2::kVersionSize);
+    // The SDK this module is built with, not a fixed number.
+    copyField(classInfo.sdkVersion, kVstVersionString, PClassInfo2::kVersionSize);
+    factory->registerClass(&classInfo, createProcessorInstance, nullptr);
+    return factory;
+}
+
+} // namespace
+
+void* moduleHandle()
+{
+    return gModuleHandle;
+}
+
+} // namespace Rive2ZOD3
+} // namespace Vst
+} // namespace Steinberg
+
+using namespace Steinberg;
+using namespace Steinberg::Vst::Rive2ZOD3;
+
+#define CORVALE_EXPORT extern "C" __attribute__((visibility("default")))
+
+CORVALE_EXPORT IPluginFactory* PLUGIN_API GetPluginFactory()
+{
+    if (gFactory == nullptr)
+    {
+        gFactory = buildFactory();  // the first caller owns the creation reference
+        return gFactory;
+    }
+    gFactory->addRef();
+    return gFactory;
+}
+
+CORVALE_EXPORT bool ModuleEntry(void* sharedLibraryHandle)
+{
+    if (++gModuleEntryCount == 1)
+        gModuleHandle = sharedLibraryHandle;
+    return true;
+}
+
+CORVALE_EXPORT bool ModuleExit()
+{
+    const int left = --gModuleEntryCount;
+    if (left < 0)
+    {
+        gModuleEntryCount = 0;
+        return false;
+    }
+    if (left == 0)
+        gModuleHandle = nullptr;
+    return true;
+}
+
+CORVALE_EXPORT bool InitDll()
+{
+    return true;
+}
+
+CORVALE_EXPORT bool ExitDll()
+{
+    return true;
+}
+
+// VSTPluginMain (the VST 2.4 entry) is exported from here once the VST 2 adapter
+// exists; exports.map already lists it.

@@ -1,0 +1,178 @@
+// Processor: the single-component VST 3 effect that owns one plug-in object
+// (a CPlugIn) and translates everything the host asks into calls on it:
+// buses and processing (processor.cpp), parameters, units and the program list
+// (processor_parameters.cpp), state and program changes (processor_state.cpp)
+// and MIDI (processor_midi.cpp).
+//
+// Threads: the host calls process on its audio thread and everything else on
+// its main thread. Only the audio thread touches the plug-in's controls, bypass
+// and joystick while the component is active; the main thread's writes go
+// through a ControlMailbox that process drains at the start of each block.
+#pragma once
+
+#include "vst3/bypass_delay.h"
+#include "vst3/control_mailbox.h"
+#include "vst3/single_component_effect.h"
+#include "vst3/state_stream.h"
+
+#include "framework/plugin.h"
+#include "pluginterfaces/vst/ivstmidicontrollers.h"
+#include "pluginterfaces/vst/ivstunits.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Steinberg {
+namespace Vst {
+namespace Rive2ZOD3 {
+
+class CVSTMidiEventList;
+class CVSTParamUpdateQueue;
+
+class Processor : public SingleComponentEffect, public IMidiMapping
+{
+public:
+    /// The class ID (four words, laid out for this platform). [any]
+    static const FUID cid;
+
+    /// Creates the plug-in through createPlugIn and reads its capabilities. [main]
+    Processor();
+    ~Processor() override;
+
+    /// The factory's creation function: a new Processor as FUnknown, or null. [main]
+    static FUnknown* createInstance(void* context);
+
+    // IPluginBase [main]
+    tresult PLUGIN_API initialize(FUnknown* context) override;
+    tresult PLUGIN_API terminate() override;
+
+    // IComponent [main]
+    tresult PLUGIN_API setActive(TBool state) override;
+
+    // IAudioProcessor
+    /// Equal input and output arrangements of one or two channels. [main]
+    tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
+                                          SpeakerArrangement* outputs, int32 numOuts) override;
+    uint32 PLUGIN_API getLatencySamples() override { return latency; }  ///< [main]
+    tresult PLUGIN_API setupProcessing(ProcessSetup& setup) override;    ///< [main]
+    tresult PLUGIN_API process(ProcessData& data) override;              ///< [audio]
+    uint32 PLUGIN_API getTailSamples() override;                         ///< [main]
+    /// Tempo and time signature, which the plug-in's transport information carries. [main]
+    uint32 PLUGIN_API getProcessContextRequirements() override
+    {
+        return kNeedTempo | kNeedTimeSignature;
+    }
+
+    // IEditController [main]
+    tresult PLUGIN_API setComponentState(IBStream* state) override;
+    /// Stores the value, tells the plug-in and, for "Factory Presets", applies the program.
+    tresult PLUGIN_API setParamNormalized(ParamID id, ParamValue value) override;
+    /// No editor yet: the host gets no view.
+    IPlugView* PLUGIN_API createView(FIDString) override { return nullptr; }
+
+    // IMidiMapping [main]
+    tresult PLUGIN_API getMidiControllerAssignment(int32 busIndex, int16 channel,
+                                                   CtrlNumber midiControllerNumber,
+                                                   ParamID& id) override;
+
+    // IUnitInfo [main]
+    int32 PLUGIN_API getProgramListCount() override;
+    tresult PLUGIN_API getProgramListInfo(int32 listIndex, ProgramListInfo& info) override;
+    tresult PLUGIN_API getProgramName(ProgramListID listId, int32 programIndex,
+                                      String128 name) override;
+    tresult PLUGIN_API getProgramInfo(ProgramListID, int32, CString, String128) override
+    {
+        return kResultFalse;
+    }
+    tresult PLUGIN_API hasProgramPitchNames(ProgramListID, int32) override { return kResultFalse; }
+    tresult PLUGIN_API getProgramPitchName(ProgramListID, int32, int16, String128) override
+    {
+        return kResultFalse;
+    }
+
+    // ComponentBase [main]
+    /// "VSTGUITimerPing" and "RecreateView" reach the plug-in as editor messages.
+    tresult receiveText(const char8* text) override;
+
+    OBJ_METHODS(Processor, SingleComponentEffect)
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
+    REFCOUNT_METHODS(SingleComponentEffect)
+
+    // Conversions between a parameter's normalised value and a control's linear one. [any]
+    static float voltOctaveToLinear(double value, const CControlDescriptor& c);
+    static float linearToVoltOctave(double plain, const CControlDescriptor& c);
+    /// Item k (from 0) of a comma-separated list; false when there is none. [any]
+    static bool enumItem(const char* list, int32 k, std::string& item);
+
+    /// The plug-in object (null when its creation failed). [any]
+    CPlugIn* plugInObject() const { return plugIn; }
+
+protected:
+    // IComponent::setState/getState through the thunk. [main]
+    tresult setProcessorState(IBStream* state) override;
+    tresult getProcessorState(IBStream* state) override;
+
+private:
+    // processor.cpp
+    void createPlugInObject();
+    bool isInstrument() const { return plugIn != nullptr && plugIn->m_bNoAudioInput; }
+    void prepareBuffers();
+    void processFrames(ProcessData& data, uint32 channels, HostInfo& info, HostMessage& message,
+                       double timeStep);
+    void processBypassed(ProcessData& data, uint32 channels);
+    void writeMeters(ProcessData& data, bool zero);
+    void releaseUpdateQueues();
+
+    // processor_parameters.cpp
+    void publishParameters();
+    void buildUnitsAndPrograms();
+    bool applyParameterChanges(ProcessData& data);
+    void applyFixedParameter(ParamID id, double value);
+    float toLinear(const CControlDescriptor& c, double value) const;
+    void notifyEditorParameter(ParamID id, ParamValue value);
+    void sendEditorMessage(int32 kind);
+
+    // processor_state.cpp
+    void applyProgram(ParamValue value);
+    void syncLinkedControls();
+    int32 controlIndexForId(uint32 controlId) const;
+    tresult setParamFromPlain(ParamID id, ParamValue plain);
+    /// Main-thread writes: posted to the mailbox; applied at once while inactive.
+    void beginMainWrites();
+    void postControlPlain(int32 position, float value);
+    void postBypass(bool on);
+    void postJoystick(float x, float y);
+    void endMainWrites();
+    /// Applies the mailbox's new values to the plug-in. [audio] or [main, inactive]
+    void drainMailbox();
+    /// Publishes the values in use for the main thread to read. [audio] or [main, inactive]
+    void publishCurrentValues();
+
+    int32 controlCount() const { return static_cast<int32>(controls.size()); }
+    int32 bypassSlot() const { return controlCount(); }
+    int32 joystickXSlot() const { return controlCount() + 1; }
+    int32 joystickYSlot() const { return controlCount() + 2; }
+
+    uint32 latency = 0;
+    CPlugIn* plugIn = nullptr;
+    bool bypass = false;  ///< audio thread's copy while active
+    std::vector<int32> meterControls;
+    bool sidechainEnabled = false;
+    bool appendUnits = true;
+    std::vector<std::unique_ptr<CVSTParamUpdateQueue>> updateQueues;
+    int32 updateGranularity = 1;
+    bool sampleAccurate = false;
+    std::unique_ptr<CVSTMidiEventList> midiEventList;
+    EditorMessage editorMessage {};
+
+    std::vector<CControlDescriptor*> controls;  ///< by position, fixed after creation
+    std::vector<StateField> stateLayout;
+    ControlMailbox mailbox;
+    BypassDelay bypassDelay;
+    bool active = false;
+};
+
+} // namespace Rive2ZOD3
+} // namespace Vst
+} // namespace Steinberg
