@@ -3,18 +3,19 @@
 // Timeline per block (partition q gathered during the block, q = (partOffset - firstTap) / B):
 //   1. The output spectrum of this block is the per-bin sum over partitions at ring
 //      position q: input blocks t-1, t-2, ... against partitions 0, 1, ... . Those
-//      spectra were all stored at earlier block ends, so the sum is formed here in
-//      one pass (bin by bin over the block's samples would give the same values).
-//      Every even block the pass also forms the next block's sum except its newest
-//      term, so each spectrum is read once per two blocks; the odd block end adds
-//      that term (after forming the partial sum again if a partition 1..P-1 changed).
+//      spectra were all stored at earlier block ends, so the sum is formed here
+//      (bin by bin over the block's samples would give the same values). The first
+//      block of every batch of kPartitionBatch forms, in one pass over the spectra,
+//      the terms of the batch's sums that cannot change any more; each block adds
+//      the rest (see CSpectralDelayLine).
 //   2. Inverse transform with the DC/Nyquist pair packed in bin 0 and the Nyquist value
 //      repeated at bin M: the inverse split step cancels the Nyquist term, so each
 //      block result lacks it (kept deliberately: that is this filter's response).
 //   3. Overlap-add with the tail of the previous block result.
 //   4. This block's input spectrum goes to ring position q + 1; partition q's spectrum
 //      is replaced by the transform of the taps gathered during this block, unless
-//      they are bit for bit the taps it was last transformed from.
+//      they are bit for bit the taps it was last transformed from. The transforms
+//      write straight into the delay line.
 #include "dsp/graphic_eq_engine.h"
 
 #include <algorithm>
@@ -28,24 +29,10 @@ void CGraphicEqEngine::finishBlock() noexcept
 
     double* sumRe = m_sumRe.data();
     double* sumIm = m_sumIm.data();
-    if (m_evenBlock)
-    {
-        m_delayLine.accumulateBlockAndNext(q, sumRe, sumIm, m_nextRe.data(), m_nextIm.data());
-        m_nextReady = true;
-    }
-    else
-    {
-        if (!m_nextReady)
-        {
-            // The previous block's own sum is not needed again; m_specRe/Im are free scratch here.
-            const int previous = (q == 0) ? m_partitions - 1 : q - 1;
-            m_delayLine.accumulateBlockAndNext(previous, m_specRe.data(), m_specIm.data(), m_nextRe.data(),
-                                               m_nextIm.data());
-        }
-        m_delayLine.completeNext(q, m_nextRe.data(), m_nextIm.data(), sumRe, sumIm);
-        m_nextReady = false;
-    }
-    m_evenBlock = !m_evenBlock;
+    if (m_batchPhase == 0)
+        m_delayLine.beginBatch(q);
+    m_delayLine.finishBatchBlock(m_batchPhase, sumRe, sumIm);
+    m_batchPhase = (m_batchPhase + 1 == kPartitionBatch) ? 0 : m_batchPhase + 1;
     sumRe[M] = sumIm[0];
     sumIm[M] = 0.0;
 
@@ -56,20 +43,18 @@ void CGraphicEqEngine::finishBlock() noexcept
     for (int i = 0; i < B; ++i)
         out[i] += overlap[i];
 
-    double* specRe = m_specRe.data();
-    double* specIm = m_specIm.data();
-    m_inputTransform.forwardPacked(m_inBlock.data(), B, specRe, specIm);
-    m_delayLine.pushInputBlock((q + 1) % m_partitions, specRe, specIm);
+    const int next = (q + 1 == m_partitions) ? 0 : q + 1;
+    m_inputTransform.forwardPacked(m_inBlock.data(), B, m_delayLine.inputRe(next), m_delayLine.inputIm(next));
 
+    gatherTaps(B);
+    m_gathered = 0;
     double* transformed = m_transformedTaps.data() + static_cast<size_t>(q) * B;
     const double* gathered = m_tapBlock.data();
     if (std::memcmp(transformed, gathered, sizeof(double) * static_cast<size_t>(B)) != 0)
     {
         std::copy(gathered, gathered + B, transformed);
-        m_tapTransform.forwardPacked(gathered, B, specRe, specIm);
-        m_delayLine.setPartitionSpectrum(q, specRe, specIm);
-        if (q != 0)
-            m_nextReady = false;
+        m_tapTransform.forwardPacked(gathered, B, m_delayLine.partitionRe(q), m_delayLine.partitionIm(q));
+        m_delayLine.partitionWritten(q);
     }
 
     m_pos = 0;

@@ -1,6 +1,7 @@
 // CGraphicEqEngine: construction and tap combination.
 #include "dsp/graphic_eq_engine.h"
 
+#include <algorithm>
 #include <cmath>
 
 CGraphicEqEngine::CGraphicEqEngine(int sampleRate, int channel, int designSize, int filterLength,
@@ -25,13 +26,9 @@ CGraphicEqEngine::CGraphicEqEngine(int sampleRate, int channel, int designSize, 
       m_outputTransform(2 * blockSize),
       m_designTransform(designSize),
       m_delayLine(filterLength, blockSize),
-      m_specRe(static_cast<size_t>(blockSize) + 1, 0.0),
-      m_specIm(static_cast<size_t>(blockSize) + 1, 0.0),
-      m_sumRe(static_cast<size_t>(blockSize) + 1, 0.0),
-      m_sumIm(static_cast<size_t>(blockSize) + 1, 0.0),
-      m_transformedTaps(static_cast<size_t>(m_partitions) * static_cast<size_t>(blockSize), 0.0),
-      m_nextRe(static_cast<size_t>(blockSize), 0.0),
-      m_nextIm(static_cast<size_t>(blockSize), 0.0)
+      m_sumRe(static_cast<size_t>(m_delayLine.stride()) + 1, 0.0),
+      m_sumIm(static_cast<size_t>(m_delayLine.stride()) + 1, 0.0),
+      m_transformedTaps(static_cast<size_t>(m_partitions) * static_cast<size_t>(blockSize), 0.0)
 {
     m_bandResponses.reserve(kBandCount);
     for (int b = 0; b < kBandCount; ++b)
@@ -66,8 +63,17 @@ void CGraphicEqEngine::setBandGains(const double* bandGains) noexcept
     combineBands();
 }
 
+void CGraphicEqEngine::gatherTaps(int upTo) noexcept
+{
+    const double* from = m_taps.data() + m_partOffset;
+    std::copy(from + m_gathered, from + upTo, m_tapBlock.data() + m_gathered);
+    m_gathered = upTo;
+}
+
 void CGraphicEqEngine::combineBands() noexcept
 {
+    // The samples gathered so far keep the taps they saw.
+    gatherTaps(m_pos);
     // Band 1 plus band 0 first, then bands 2..14 in order; the loops run band-major so
     // each one is a plain vectorisable pass, with the same sum per tap.
     double* __restrict taps = m_taps.data();

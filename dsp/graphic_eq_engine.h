@@ -20,11 +20,12 @@
 //
 // Readable state: the members are private; each is readable through the const
 // accessor of the same name (taps(), pos(), partOffset(), gains(), windows(b),
-// bandResponses(b), delayLine(), ...). outBlock(), inBlock(), tapBlock() and
-// overlap() hold what the block convolution keeps between samples. The
-// per-bin output spectrum is formed at the block end in scratch arrays and is
-// not kept, and the forward transforms' spectrumBuffer() is not used by the
-// convolution (it runs their split-array paths).
+// bandResponses(b), delayLine(), ...). outBlock(), inBlock() and overlap() hold
+// what the block convolution keeps between samples; tapBlock() holds the taps of
+// the partition being gathered that a tap change has already overtaken (the rest
+// are read at the block end). The per-bin output spectrum is formed at the block
+// end in scratch arrays and is not kept, and the forward transforms'
+// spectrumBuffer() is not used by the convolution (it runs their split-array paths).
 #pragma once
 
 #include "dsp/real_fft.h"
@@ -67,7 +68,6 @@ public:
     void processSample(double x) noexcept
     {
         m_inBlock[static_cast<size_t>(m_pos)] = x;
-        m_tapBlock[static_cast<size_t>(m_pos)] = m_taps[static_cast<size_t>(m_partOffset + m_pos)];
         if (++m_pos == m_blockSize)
             finishBlock();
     }
@@ -111,6 +111,8 @@ private:
     void designBand(CTapArray& target, double C1, double C2, double C3, double L1, double L2,
                     double L3, double R1, double R2, int sampleRate);
     void finishBlock() noexcept;
+    /// Copies the taps of the partition being gathered up to sample `upTo` into tapBlock.
+    void gatherTaps(int upTo) noexcept;
 
     std::vector<double> m_taps;
     int m_designSize;
@@ -136,20 +138,18 @@ private:
     CSpectralDelayLine m_delayLine;
     std::vector<CTapArray> m_bandResponses;
 
-    // Block-end scratch: packed half spectra (fftSize/2 + 1 entries, split re/im)
-    // and the taps of each partition as last transformed, so a partition whose
+    // The partition's taps are gathered lazily: tapBlock[0..m_gathered) holds the taps read
+    // so far; combineBands() first reads those the samples since then have passed over, so
+    // the partition gets exactly the taps that were current at each of its samples.
+    int m_gathered = 0;
+
+    // Block-end scratch: the packed output half spectrum (fftSize/2 + 1 entries, split
+    // re/im) and the taps of each partition as last transformed, so a partition whose
     // taps have not changed keeps its spectrum instead of being transformed again.
-    std::vector<double> m_specRe;
-    std::vector<double> m_specIm;
     std::vector<double> m_sumRe;
     std::vector<double> m_sumIm;
     std::vector<double> m_transformedTaps;
-    // Blocks alternate: an even block forms its own partition sum and, in the same pass,
-    // the odd block's sum without its newest input block; the odd block adds that term.
-    // If a partition other than 0 changes in between, the odd block forms the partial sum
-    // afresh the same way, so outputs depend only on the spectra, not on the history.
-    std::vector<double> m_nextRe;
-    std::vector<double> m_nextIm;
-    bool m_evenBlock = true;
-    bool m_nextReady = false;
+    // Blocks are counted in batches of kPartitionBatch (from construction): the first
+    // block of a batch starts the delay line's batch pass, every block completes its sum.
+    int m_batchPhase = 0;
 };

@@ -4,18 +4,28 @@
 // the imaginary part) and forms, per bin k, the sum over p of
 // input(block t-p)[k] * partition(p)[k].
 //
-// Storage is block-major: each input block and each partition is stored in
-// chunks of four bins, four reals then four imaginaries (one 64-byte cache
-// line), so the block form sums four neighbouring bins at a time in vector
-// registers, partition by partition in order p = 0..P-1. Positions are the
-// ring positions 0..P-1 of the per-sample interface: the input block pushed at
-// position r is "this block", and on the tap side position r stands for
-// partition r-1.
+// Storage: each input block and each partition is stored split, `stride`
+// (B rounded up to 4) real parts then `stride` imaginary parts, so the block
+// form sums four neighbouring bins at a time in vector registers. Positions
+// are the ring positions 0..P-1 of the per-sample interface: the input block
+// pushed at position r is "this block", and on the tap side position r stands
+// for partition r-1. The transforms write straight into the stored spectra.
 //
-// pushAndAccumulate() is the plain per-bin reference; pushInputBlock(),
-// setPartitionSpectrum(), accumulateBlockAndNext() and completeNext() are the
-// block form the engine runs. Both work on the same storage and agree to rounding.
+// Batch form (what the engine runs): one pass over the spectra forms the sums of
+// kPartitionBatch consecutive blocks (beginBatch), each completed at its own
+// block end (finishBatchBlock). The pass leaves out every term that may still
+// change before its block: partitions 0..kPartitionBatch-2 (their input blocks
+// are not there yet) and the partitions the next blocks replace; the completion
+// adds those. So a block's sum depends only on the spectra at its own block end,
+// its summation order only on its place in the batch: equal spectra give equal
+// sums whatever happened before.
+//
+// pushAndAccumulate() is the plain per-bin reference; accumulateBlock(),
+// accumulateBlockAndNext() and completeNext() are plain block-at-a-time forms.
+// All work on the same storage and agree to rounding.
 #pragma once
+
+#include "dsp/partition_sums.h"
 
 #include <complex>
 #include <vector>
@@ -42,7 +52,7 @@ public:
     void setPartitionSpectrum(int partition, const double* re, const double* im) noexcept;
     /// For every bin k: sum over p of input(position - p)[k] * partition(p)[k] into sumRe/sumIm[k];
     /// bin 0 multiplies the packed parts separately. Same value as pushAndAccumulate's sum.
-    /// Plain loops; the engine runs accumulateBlockAndNext(). [audio]
+    /// Plain loops; the engine runs the batch form. [audio]
     void accumulateBlock(int position, double* sumRe, double* sumIm) const noexcept;
 
     /// accumulateBlock(position) and, in the same pass, the next block's sum without its
@@ -54,6 +64,27 @@ public:
     /// from what accumulateBlockAndNext(position - 1) left in next. [audio]
     void completeNext(int position, const double* nextRe, const double* nextIm, double* sumRe,
                       double* sumIm) const noexcept;
+
+    /// Where the spectrum of the input block at ring position (0..P-1) is kept: stride() real
+    /// parts, then stride() imaginary parts; bin 0 packs (DC, Nyquist). [audio]
+    double* inputRe(int position) noexcept { return input(position); }
+    double* inputIm(int position) noexcept { return input(position) + m_stride; }
+    /// The same for tap partition p (0..P-1); call partitionWritten(p) after writing. [audio]
+    double* partitionRe(int p) noexcept { return partition(p); }
+    double* partitionIm(int p) noexcept { return partition(p) + m_stride; }
+    /// Brings the batch form's derived rows of partition p up to date. [audio]
+    void partitionWritten(int p) noexcept { derivePartitionRows(partition(p), m_stride); }
+
+    /// Starts a batch: forms what can be formed now of the sums at positions position ..
+    /// position + kPartitionBatch - 1, given that only partitions position, position + 1, ...
+    /// are replaced (one per block, after that block's sum). [audio]
+    void beginBatch(int position) noexcept;
+    /// The sum at position (batch start + j) for j = 0..kPartitionBatch-1, in the order
+    /// of the batch; bin 0 packed. Call at that block's end, before its input block is
+    /// pushed and its partition replaced. sumRe/sumIm receive stride() entries. [audio]
+    void finishBatchBlock(int j, double* sumRe, double* sumIm) const noexcept;
+    /// Bins stored per spectrum half: B rounded up to a multiple of 4. [any]
+    int stride() const noexcept { return m_stride; }
 
     /// Input bin at slot B*q + k of the per-sample layout (block at position q, bin k). [any]
     Complex inputSpectra(int slot) const noexcept;
@@ -67,26 +98,31 @@ public:
     int partitionCount() const noexcept { return m_P; }
 
 private:
-    // Bin k of a stored spectrum: re at reIndex(k), im four entries later.
-    static int reIndex(int k) noexcept { return (k >> 2) * 8 + (k & 3); }
     Complex binOf(const double* spectrum, int k) const noexcept
     {
-        return Complex(spectrum[reIndex(k)], spectrum[reIndex(k) + 4]);
+        return Complex(spectrum[k], spectrum[m_stride + k]);
     }
     void store(double* spectrum, const double* re, const double* im) noexcept;
     double* input(int position) noexcept { return m_input + static_cast<size_t>(position) * m_spectrumSize; }
     const double* input(int position) const noexcept { return m_input + static_cast<size_t>(position) * m_spectrumSize; }
-    double* partition(int p) noexcept { return m_taps + static_cast<size_t>(p) * m_spectrumSize; }
-    const double* partition(int p) const noexcept { return m_taps + static_cast<size_t>(p) * m_spectrumSize; }
+    double* partition(int p) noexcept { return m_taps + static_cast<size_t>(p) * m_partitionSize; }
+    const double* partition(int p) const noexcept { return m_taps + static_cast<size_t>(p) * m_partitionSize; }
 
     int m_L;
     int m_B;
     int m_P;
-    int m_spectrumSize;          // doubles per stored spectrum: B bins in chunks of 8 doubles
+    int m_stride;
+    int m_spectrumSize;          // doubles per stored input spectrum (re, im rows)
+    int m_partitionSize;         // doubles per stored partition (re, im, im - re, re + im rows)
     std::vector<double> m_storage;
     double* m_input = nullptr;   // P input blocks, 64-byte aligned
     double* m_taps = nullptr;    // P partitions, after the input blocks
-    double* m_passSum = nullptr; // chunked results of the vector pass
-    double* m_passNext = nullptr;
+    double* m_partials = nullptr; // kPartitionBatch partial sums of the running batch
     Complex m_sum;
+    // The running batch: its first position and the partitions its pass left out.
+    int m_batchPosition = 0;
+    std::vector<unsigned char> m_passed;
+    std::vector<int> m_deferred;
+    std::vector<const double*> m_blockOrder;
+    int m_deferredCount = 0;
 };

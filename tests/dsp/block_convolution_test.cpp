@@ -215,7 +215,12 @@ TEST_P(GainChange, CompleteAfterOnePassOverThePartitions)
 INSTANTIATE_TEST_SUITE_P(ChangePoints, GainChange,
                          ::testing::Values(GainChangeCase{64 * 40, 2175, true},
                                            GainChangeCase{64 * 40 + 1, 2238, true},
-                                           GainChangeCase{64 * 40 + 37, 2238, false}));
+                                           GainChangeCase{64 * 40 + 37, 2238, false},
+                                           // Every place in the block convolution's batches of blocks.
+                                           GainChangeCase{64 * 41, 2175, true},
+                                           GainChangeCase{64 * 42, 2175, true},
+                                           GainChangeCase{64 * 43 + 1, 2238, true},
+                                           GainChangeCase{64 * 45 + 63, 2238, false}));
 
 class AgainstReference : public ::testing::TestWithParam<Config>
 {

@@ -1,0 +1,37 @@
+// The vector kernels behind CSpectralDelayLine's batch form: per-bin sums of
+// input(block) x partition products over many partitions, four bins at a time.
+//
+// An input spectrum is stored split: `stride` real parts a, then `stride`
+// imaginary parts b (stride a multiple of 4). A partition spectrum has four
+// such rows: c (real), d (imaginary), d - c and c + d, so the batch pass can
+// form each product with three multiplications:
+//   (a + ib)(c + id) = [c(a + b) - b(c + d)] + i[c(a + b) + a(d - c)],
+// summing the three products separately over the partitions. Bin 0 holds a
+// packed pair (DC in the real part, Nyquist in the imaginary part) whose parts
+// multiply separately: (a, b) x (c, d) = (a*c, b*d). Sums run over the
+// partitions in ascending order.
+#pragma once
+
+/// Number of consecutive blocks whose partition sums one batch pass forms.
+constexpr int kPartitionBatch = 4;
+
+/// Doubles per stored input spectrum and per stored partition spectrum.
+constexpr int inputSpectrumSize(int stride) { return 2 * stride; }
+constexpr int partitionSpectrumSize(int stride) { return 4 * stride; }
+
+/// Fills rows d - c and c + d of a partition spectrum from its rows c and d. [audio]
+void derivePartitionRows(double* partition, int stride) noexcept;
+
+/// The batch pass: for j = 0..kPartitionBatch-1 and every bin,
+///   out[j] = sum over p with passed[p] of blocks[P - 1 + j - p] x taps(p),
+/// out[j] being 2 * stride doubles (re, then im) at out + j * 2 * stride. blocks lists
+/// the input spectra in time order (P + kPartitionBatch - 1 entries); only partitions
+/// p >= kPartitionBatch - 1 may be marked passed. [audio]
+void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed, int stride,
+                       int P, double* out) noexcept;
+
+/// Completes one block's sum: sumRe/Im[k] = partial[k] + sum over the listed partitions (in
+/// list order) of input((position - p) mod P) x taps(p). partial is 2 * stride doubles;
+/// sumRe/sumIm receive stride entries each. [audio]
+void completePartitionSum(const double* input, const double* taps, const int* partitions, int count, int stride,
+                          int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept;
