@@ -204,6 +204,7 @@ void CPlugIn::buildControlTable()
         m_pLinkedUpdateArray[p].position = p;
         m_pLinkedUpdateArray[p].controlId = m_ppControlTable[p]->controlId;
     }
+    findSmoothedControls();
     m_pLinkedUpdateArray[count].position = count;
     m_pLinkedUpdateArray[count + 1].position = count + 1;
 }

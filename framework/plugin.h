@@ -14,6 +14,7 @@
 #include "framework/plugin_records.h"
 
 #include <cstdint>
+#include <vector>
 
 class CPlugIn
 {
@@ -134,6 +135,10 @@ protected:
 private:
     void receiveUpdates(HostMessage* message);
     void readMeters(HostMessage* message);
+    /// Lists the positions whose smoothing is on, so the per-frame step skips the rest. [main]
+    void findSmoothedControls();
+
+    std::vector<uint32_t> m_smoothedPositions;
 };
 
 /// Product hook: each product defines it to create its plug-in object; the

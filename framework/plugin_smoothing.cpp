@@ -9,6 +9,7 @@ bool CPlugIn::prepareForProcessing()
 {
     if (m_ppControlTable == nullptr)
         return true;
+    findSmoothedControls();
     const int32_t count = m_controls.count();
     for (int32_t p = 0; p < count; ++p)
     {
@@ -43,11 +44,21 @@ void CPlugIn::setUpSmoother(CControlDescriptor& d, float v) const
     d.smoothingTarget = v;
 }
 
+void CPlugIn::findSmoothedControls()
+{
+    m_smoothedPositions.clear();
+    for (uint32_t p = 0; p < m_nControlCount; ++p)
+        if (m_ppControlTable[p] != nullptr && m_ppControlTable[p]->smoothingEnabled)
+            m_smoothedPositions.push_back(p);
+}
+
 void CPlugIn::smoothControls()
 {
     if (m_ppControlTable == nullptr)
         return;
-    for (uint32_t p = 0; p < m_nControlCount; ++p)
+    // Only the controls found smoothed when the table was built or the smoothers
+    // were set up: walking every descriptor each frame costs a cache line apiece.
+    for (const uint32_t p : m_smoothedPositions)
     {
         CControlDescriptor* d = m_ppControlTable[p];
         if (d == nullptr || !d->smoothingEnabled)
