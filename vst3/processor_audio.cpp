@@ -191,7 +191,11 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
             auxInfo.frame = auxFrame;
             plugIn->receiveSideChain(&auxInfo);
         }
-        while (pending && event.sampleOffset == i)
+        // Events come in list order. One listed out of order, or past the block's
+        // end, is delivered as soon as its frame has come (at the latest on the
+        // last frame) rather than dropped with everything after it: a lost note-off
+        // would leave a note hanging.
+        while (pending && (event.sampleOffset <= i || i + 1 == data.numSamples))
         {
             handleMidiEvent(plugIn, event);
             ++readPosition;

@@ -160,13 +160,15 @@ TEST_F(ProcessorProcess, EventsAreDeliveredAtTheirOffsetsInListOrder)
 {
     ProcessorHarness h;
     Vst::Event events[] = {noteOn(0, 60, 0.5f), noteOn(0, 61, 1.0f), noteOn(5, 62, 0.0f),
-                           noteOn(3, 63, 0.5f), noteOn(9, 64, 0.5f)};
+                           noteOn(3, 63, 0.5f), noteOn(9, 64, 0.5f), noteOn(40, 65, 0.5f)};
     for (auto& e : events)
         h.events.addEvent(e);
     h.process(16);
-    // 3 comes after 5 in the list, so it and everything after it are dropped.
+    // 3 comes after 5 in the list: it is delivered late, at 5, and nothing after it
+    // is lost; 40 lies past the block and arrives on its last frame.
     EXPECT_EQ(h.spy().midi, std::vector<std::string>({"noteOn 0 60 63 @0", "noteOn 0 61 127 @0",
-                                                      "noteOn 0 62 0 @5"}));
+                                                      "noteOn 0 62 0 @5", "noteOn 0 63 63 @5",
+                                                      "noteOn 0 64 63 @9", "noteOn 0 65 63 @15"}));
 }
 
 TEST_F(ProcessorProcess, TransportCountsTheBlockWithAndWithoutContext)
