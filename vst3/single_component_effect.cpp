@@ -3,12 +3,6 @@
 #include "pluginterfaces/gui/iplugview.h"
 
 namespace Steinberg {
-// EditController's view base refers to IPlugView's ID, which Debian's copy of
-// the SDK sources defines nowhere; this file is always linked with the base.
-DEF_CLASS_IID(IPlugView)
-} // namespace Steinberg
-
-namespace Steinberg {
 namespace Vst {
 namespace Rive2ZOD3 {
 

@@ -6,11 +6,6 @@
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/gui/iplugview.h"
 
-// The SDK library leaves this interface ID to the module (the edit controller refers to it).
-namespace Steinberg {
-DEF_CLASS_IID(IPlugView)
-}
-
 namespace fake_gain {
 
 using namespace Steinberg;
