@@ -94,47 +94,7 @@ void CPlugIn::setControlNormalized(uint32_t position, float normalized, bool imm
     if (d == nullptr)
         return;
     const float v = (d->maxValue - d->minValue) * normalized + d->minValue;
-    switch (d->dataType)
-    {
-    case kDataInt:
-        if (d->intVariable == nullptr)
-            return;
-        *d->intVariable = saturateToInt(std::floor(static_cast<double>(v) + 0.5));
-        controlChanged(d->controlId);
-        break;
-    case kDataFloat:
-        if (d->floatVariable == nullptr)
-            return;
-        if (d->smoothingEnabled && !immediate)
-            d->smoothingTarget = v;
-        else
-            *d->floatVariable = v;
-        controlChanged(d->controlId);
-        break;
-    case kDataDouble:
-        if (d->doubleVariable == nullptr)
-            return;
-        if (d->smoothingEnabled && !immediate)
-            d->smoothingTarget = v;
-        else
-            *d->doubleVariable = v;
-        controlChanged(d->controlId);
-        break;
-    case kDataUInt:
-    {
-        if (d->uintVariable == nullptr)
-            return;
-        const uint32_t r = roundToIndex(v);
-        if (*d->uintVariable != r)
-        {
-            *d->uintVariable = r;
-            controlChanged(d->controlId);
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    storeControlValue(*d, v, IntConversion::kRound, d->smoothingEnabled && !immediate);
 }
 
 void CPlugIn::setControlPlain(uint32_t position, float value)
@@ -144,47 +104,48 @@ void CPlugIn::setControlPlain(uint32_t position, float value)
     CControlDescriptor* d = m_ppControlTable[position];
     if (d == nullptr)
         return;
-    switch (d->dataType)
+    storeControlValue(*d, value, IntConversion::kTruncate, d->smoothingEnabled);
+}
+
+void CPlugIn::storeControlValue(CControlDescriptor& d, float v, IntConversion toInt, bool toSmoother)
+{
+    switch (d.dataType)
     {
     case kDataInt:
-        if (d->intVariable == nullptr)
+        if (d.intVariable == nullptr)
             return;
-        *d->intVariable = saturateToInt(std::trunc(static_cast<double>(value)));
-        controlChanged(d->controlId);
+        *d.intVariable = saturateToInt(toInt == IntConversion::kRound ? std::floor(static_cast<double>(v) + 0.5)
+                                                                      : std::trunc(static_cast<double>(v)));
         break;
     case kDataFloat:
-        if (d->floatVariable == nullptr)
+        if (d.floatVariable == nullptr)
             return;
-        if (d->smoothingEnabled)
-            d->smoothingTarget = value;
+        if (toSmoother)
+            d.smoothingTarget = v;
         else
-            *d->floatVariable = value;
-        controlChanged(d->controlId);
+            *d.floatVariable = v;
         break;
     case kDataDouble:
-        if (d->doubleVariable == nullptr)
+        if (d.doubleVariable == nullptr)
             return;
-        if (d->smoothingEnabled)
-            d->smoothingTarget = value;
+        if (toSmoother)
+            d.smoothingTarget = v;
         else
-            *d->doubleVariable = value;
-        controlChanged(d->controlId);
+            *d.doubleVariable = v;
         break;
     case kDataUInt:
     {
-        if (d->uintVariable == nullptr)
+        // A list control announces only a change of its index.
+        const uint32_t r = roundToIndex(v);
+        if (d.uintVariable == nullptr || *d.uintVariable == r)
             return;
-        const uint32_t r = roundToIndex(value);
-        if (*d->uintVariable != r)
-        {
-            *d->uintVariable = r;
-            controlChanged(d->controlId);
-        }
+        *d.uintVariable = r;
         break;
     }
     default:
-        break;
+        return;
     }
+    controlChanged(d.controlId);
 }
 
 void CPlugIn::buildControlTable()

@@ -133,6 +133,9 @@ protected:
     void announceJoystick();
 
 private:
+    enum class IntConversion { kRound, kTruncate };
+    /// Stores v in the control's variable (or its smoother's target) and announces it.
+    void storeControlValue(CControlDescriptor& d, float v, IntConversion toInt, bool toSmoother);
     void receiveUpdates(HostMessage* message);
     void readMeters(HostMessage* message);
     /// Lists the positions whose smoothing is on, so the per-frame step skips the rest. [main]
