@@ -54,12 +54,17 @@ void CPlugIn::announceJoystick()
                     static_cast<float>(d), static_cast<float>(ac), static_cast<float>(bd));
 }
 
+void CPlugIn::moveJoystickAxis(CControlDescriptor& axis, float position, bool toSmoother)
+{
+    if (toSmoother)
+        axis.smoothingTarget = position;
+    else
+        axis.currentValue = position;
+}
+
 void CPlugIn::setJoystickX(float x, bool rotated)
 {
-    if (m_joystickX.smoothingEnabled)
-        m_joystickX.smoothingTarget = x;
-    else
-        m_joystickX.currentValue = x;
+    moveJoystickAxis(m_joystickX, x, m_joystickX.smoothingEnabled);
     m_joystickX.rotated = rotated;
     if (!m_joystickX.smoothingEnabled)
         announceJoystick();
@@ -67,11 +72,9 @@ void CPlugIn::setJoystickX(float x, bool rotated)
 
 void CPlugIn::setJoystickY(float y, bool rotated)
 {
-    if (m_joystickY.smoothingEnabled)
-        m_joystickY.smoothingTarget = y;
-    else
-        m_joystickY.currentValue = y;
+    moveJoystickAxis(m_joystickY, y, m_joystickY.smoothingEnabled);
     m_joystickY.rotated = rotated;
+    // The pair is smoothed, and so announced, under the x axis's flag.
     if (!m_joystickX.smoothingEnabled)
         announceJoystick();
 }

@@ -131,6 +131,8 @@ protected:
     void setUpSmoother(CControlDescriptor& descriptor, float v) const;
     /// Announces the joystick's current mix through joystickChanged. [any]
     void announceJoystick();
+    /// Moves one axis at once or, with toSmoother, sets its smoothing target. [any]
+    static void moveJoystickAxis(CControlDescriptor& axis, float position, bool toSmoother);
 
 private:
     enum class IntConversion { kRound, kTruncate };

@@ -66,14 +66,8 @@ void CPlugIn::receiveUpdates(HostMessage* message)
     m_joystickX.rotated = xRecord.rotated;
     m_joystickY.rotated = xRecord.rotated;
     const bool immediate = message->immediate;
-    auto store = [immediate](CControlDescriptor& axis, float value) {
-        if (axis.smoothingEnabled && !immediate)
-            axis.smoothingTarget = value;
-        else
-            axis.currentValue = value;
-    };
-    store(m_joystickX, xRecord.plainValue);
-    store(m_joystickY, yRecord.plainValue);
+    moveJoystickAxis(m_joystickX, xRecord.plainValue, m_joystickX.smoothingEnabled && !immediate);
+    moveJoystickAxis(m_joystickY, yRecord.plainValue, m_joystickY.smoothingEnabled && !immediate);
     if (!(m_joystickX.smoothingEnabled && !immediate))
         announceJoystick();
 }
