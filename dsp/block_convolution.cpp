@@ -11,7 +11,7 @@
 //   2. Inverse transform with the DC/Nyquist pair packed in bin 0 and the Nyquist value
 //      repeated at bin M: the inverse split step cancels the Nyquist term, so each
 //      block result lacks it (kept deliberately: that is this filter's response).
-//   3. Overlap-add with the tail of the previous block result.
+//   3. Overlap-add with the tail of the previous block result (fused into the inverse).
 //   4. This block's input spectrum goes to ring position q + 1; partition q's spectrum
 //      is replaced by the transform of the taps gathered during this block, unless
 //      they are bit for bit the taps it was last transformed from. The transforms
@@ -36,20 +36,23 @@ void CGraphicEqEngine::finishBlock() noexcept
     sumRe[M] = sumIm[0];
     sumIm[M] = 0.0;
 
-    double* out = m_outBlock.data();
-    double* overlap = m_overlap.data();
-    std::copy(out + B, out + 2 * B, overlap);
-    m_outputTransform.inversePacked(sumRe, sumIm, out, 1.0 / static_cast<double>(m_fftSize));
-    for (int i = 0; i < B; ++i)
-        out[i] += overlap[i];
+    // The overlap-add runs inside the inverse transform (each new value plus the old tail,
+    // as from a copy in overlap), so overlap itself stays all zero between blocks.
+    m_outputTransform.inversePackedOverlapAdd(sumRe, sumIm, m_outBlock.data(), 1.0 / static_cast<double>(m_fftSize));
 
     const int next = (q + 1 == m_partitions) ? 0 : q + 1;
     m_inputTransform.forwardPacked(m_inBlock.data(), B, m_delayLine.inputRe(next), m_delayLine.inputIm(next));
 
-    gatherTaps(B);
+    // Without a tap change during the block the partition is just the current taps, read in
+    // place; otherwise tapBlock holds the taps each sample saw and gets the rest now.
+    const double* gathered = m_taps.data() + m_partOffset;
+    if (m_gathered != 0)
+    {
+        gatherTaps(B);
+        gathered = m_tapBlock.data();
+    }
     m_gathered = 0;
     double* transformed = m_transformedTaps.data() + static_cast<size_t>(q) * B;
-    const double* gathered = m_tapBlock.data();
     if (std::memcmp(transformed, gathered, sizeof(double) * static_cast<size_t>(B)) != 0)
     {
         std::copy(gathered, gathered + B, transformed);
@@ -59,7 +62,6 @@ void CGraphicEqEngine::finishBlock() noexcept
 
     m_pos = 0;
     std::fill(m_inBlock.begin(), m_inBlock.begin() + B, 0.0);
-    std::fill(m_overlap.begin(), m_overlap.end(), 0.0);
     m_partOffset += B;
     if (m_partOffset >= m_tapEnd)
         m_partOffset = m_firstTap;

@@ -20,8 +20,9 @@
 //
 // Readable state: the members are private; each is readable through the const
 // accessor of the same name (taps(), pos(), partOffset(), gains(), windows(b),
-// bandResponses(b), delayLine(), ...). outBlock(), inBlock() and overlap() hold
-// what the block convolution keeps between samples; tapBlock() holds the taps of
+// bandResponses(b), delayLine(), ...). outBlock() and inBlock() hold what the
+// block convolution keeps between samples; overlap() is all zero between samples
+// (the overlap-add runs inside the inverse transform); tapBlock() holds the taps of
 // the partition being gathered that a tap change has already overtaken (the rest
 // are read at the block end). The per-bin output spectrum is formed at the block
 // end in scratch arrays and is not kept, and the forward transforms'

@@ -177,6 +177,22 @@ void RFFT::planStages(int sign)
             m_stageTwiddles.emplace_back(std::cos(angle), std::sin(angle));
         }
     }
+    if (m_N == 128)
+    {
+        // Row k1, column n2 of the 8 x 8 decomposition: exp(sign*2*pi*i*n2*k1/64).
+        m_passRe.resize(64);
+        m_passIm.resize(64);
+        for (int k1 = 0; k1 < 8; ++k1)
+        {
+            for (int n2 = 0; n2 < 8; ++n2)
+            {
+                const double angle = sign * 2.0 * kPi * (n2 * k1) / 64.0;
+                m_passRe[static_cast<size_t>(8 * k1 + n2)] = std::cos(angle);
+                m_passIm[static_cast<size_t>(8 * k1 + n2)] = std::sin(angle);
+            }
+        }
+        m_fixedSize = true;
+    }
     m_stageRe.resize(m_stageTwiddles.size());
     m_stageIm.resize(m_stageTwiddles.size());
     for (size_t i = 0; i < m_stageTwiddles.size(); ++i)

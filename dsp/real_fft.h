@@ -10,10 +10,14 @@
 // scalar form whose twiddles come from a per-stage recurrence (one cos/sin per
 // stage); transform() uses per-stage twiddles precomputed at construction.
 // They agree to rounding. The packed split-array paths (forwardPacked,
-// inversePacked) are what the filter engine runs on the audio thread.
+// inversePacked) are what the filter engine runs on the audio thread; for
+// N = 128 they run the fixed-size kernels of real_fft_128.h, otherwise (or
+// after useFixedSizeKernels(false)) the generic radix-2 split-array stages.
 //
 // Not reentrant: one object is used by one thread at a time.
 #pragma once
+
+#include "dsp/real_fft_128.h"
 
 #include <complex>
 #include <cstdint>
@@ -45,6 +49,9 @@ public:
     void normalize() noexcept;
     /// Makes transform() use the recurrence kernel (the scalar reference). [main]
     void useRecurrenceTwiddles(bool on) noexcept { m_recurrence = on; }
+    /// Lets the packed paths use the N = 128 kernels (the default); false selects the
+    /// generic split-array stages, the reference they are tested against. [main]
+    void useFixedSizeKernels(bool on) noexcept { m_fixedSize = on && !m_passRe.empty(); }
 
     /// Number of real samples N. [any]
     int length() const noexcept { return m_N; }
@@ -102,6 +109,15 @@ protected:
     std::vector<double> m_lowIm;
     std::vector<double> m_highRe;
     std::vector<double> m_highIm;
+    // The N = 128 kernels: whether the packed paths use them, and their tables
+    // (8 x 8 pass twiddles of the planned sign, then the split-step arrays above).
+    bool m_fixedSize = false;
+    std::vector<double> m_passRe;
+    std::vector<double> m_passIm;
+    RealFft128Tables fixedTables() const noexcept
+    {
+        return {m_passRe.data(), m_passIm.data(), m_lowRe.data(), m_lowIm.data(), m_highRe.data(), m_highIm.data()};
+    }
     // Split work arrays of the packed paths (M+1 entries each).
     std::vector<double> m_workRe;
     std::vector<double> m_workIm;
@@ -158,4 +174,10 @@ public:
     /// re/im[0..M] (left unchanged), writing scale * Re timeBuffer into out[0..N-1].
     /// timeBuffer() is not touched. [audio]
     void inversePacked(const double* re, const double* im, double* out, double scale) noexcept;
+    /// inversePacked() followed by the overlap-add of consecutive blocks: out[i] for i < M
+    /// gets the previous out[M + i] added (the new value plus the old one). [audio]
+    void inversePackedOverlapAdd(const double* re, const double* im, double* out, double scale) noexcept;
+
+private:
+    std::vector<double> m_tail;   // the previous out[M..N-1] on the generic overlap-add path
 };

@@ -71,6 +71,11 @@ void forwardSplit(const double* zr, const double* zi, int M, const double* w1r, 
 
 void ARFFT::forwardPacked(const double* x, int count, double* outRe, double* outIm) noexcept
 {
+    if (m_fixedSize && (count == m_N || count == m_M))
+    {
+        forwardReal128(x, count, fixedTables(), outRe, outIm);
+        return;
+    }
     double* re = m_workRe.data();
     double* im = m_workIm.data();
     const bool upperZero = count <= m_M && m_M >= 8;

@@ -3,9 +3,12 @@
 
 #include "dsp/simd.h"
 
+#include <algorithm>
+
 BRFFT::BRFFT(int N)
     : RFFT(N)
 {
+    m_tail.assign(static_cast<size_t>(m_M), 0.0);
     planStages(+1);
 }
 
@@ -82,6 +85,11 @@ void interleaveScaled(const double* zr, const double* zi, int M, double scale, d
 
 void BRFFT::inversePacked(const double* inRe, const double* inIm, double* out, double scale) noexcept
 {
+    if (m_fixedSize)
+    {
+        inverseReal128(inRe, inIm, fixedTables(), scale, false, out);
+        return;
+    }
     double* re = m_workRe.data();
     double* im = m_workIm.data();
     const double* w1r = m_lowRe.data();
@@ -111,4 +119,18 @@ void BRFFT::inversePacked(const double* inRe, const double* inIm, double* out, d
     double* zi = m_orderedIm.data();
     difSplit(re, im, false, zr, zi);
     interleaveScaled(zr, zi, m_M, scale, out);
+}
+
+void BRFFT::inversePackedOverlapAdd(const double* inRe, const double* inIm, double* out, double scale) noexcept
+{
+    if (m_fixedSize)
+    {
+        inverseReal128(inRe, inIm, fixedTables(), scale, true, out);
+        return;
+    }
+    double* tail = m_tail.data();
+    std::copy(out + m_M, out + m_N, tail);
+    inversePacked(inRe, inIm, out, scale);
+    for (int i = 0; i < m_M; ++i)
+        out[i] += tail[i];
 }

@@ -1,0 +1,326 @@
+// Fixed-size 128-point real transforms: the 8 x 8 complex FFT and the split steps.
+#include "dsp/real_fft_128.h"
+
+#include "dsp/simd.h"
+
+namespace
+{
+// Four doubles; GCC lowers them to two SSE2 registers in the baseline clone.
+typedef double V4 __attribute__((vector_size(32)));
+typedef long long V4Mask __attribute__((vector_size(32)));
+typedef double V4u __attribute__((vector_size(32), aligned(8)));
+
+// Macros and forced inlining, not functions taking or returning V4 by value: that
+// would change the baseline clone's ABI.
+#define CORVALE_LOAD4(p) (*reinterpret_cast<const V4u*>(p))
+#define CORVALE_STORE4(p, v) (*reinterpret_cast<V4u*>(p) = (v))
+#define CORVALE_INLINE __attribute__((always_inline)) inline
+
+constexpr double kSqrtHalf = 0.70710678118654752440;
+
+// x * (s*i): (x + iy) * i = -y + ix, (x + iy) * (-i) = y - ix.
+template <int kSign>
+CORVALE_INLINE void timesI(const V4& xr, const V4& xi, V4& outR, V4& outI) noexcept
+{
+    if constexpr (kSign > 0)
+    {
+        outR = -xi;
+        outI = xr;
+    }
+    else
+    {
+        outR = xi;
+        outI = -xr;
+    }
+}
+
+// 4-point DFT of b0..b3 (exp(kSign*2*pi*i*jm/4)), natural order in place.
+template <int kSign>
+CORVALE_INLINE void dft4(V4& r0, V4& i0, V4& r1, V4& i1, V4& r2, V4& i2, V4& r3, V4& i3) noexcept
+{
+    const V4 t0r = r0 + r2, t0i = i0 + i2;
+    const V4 t1r = r0 - r2, t1i = i0 - i2;
+    const V4 t2r = r1 + r3, t2i = i1 + i3;
+    V4 t3r, t3i;
+    timesI<kSign>(r1 - r3, i1 - i3, t3r, t3i);
+    r0 = t0r + t2r;
+    i0 = t0i + t2i;
+    r2 = t0r - t2r;
+    i2 = t0i - t2i;
+    r1 = t1r + t3r;
+    i1 = t1i + t3i;
+    r3 = t1r - t3r;
+    i3 = t1i - t3i;
+}
+
+// 8-point DFT down the columns of r/i[0..7], natural order in place: the even outputs are
+// the 4-point DFT of a[j] + a[j+4], the odd ones that of (a[j] - a[j+4]) * w^j,
+// w = exp(kSign*i*pi/4). kUpperZero: a[4..7] are zero.
+template <int kSign, bool kUpperZero>
+CORVALE_INLINE void fft8(V4 (&r)[8], V4 (&i)[8]) noexcept
+{
+    V4 ur[4], ui[4], dr[4], di[4];
+    for (int j = 0; j < 4; ++j)
+    {
+        if constexpr (kUpperZero)
+        {
+            ur[j] = dr[j] = r[j];
+            ui[j] = di[j] = i[j];
+        }
+        else
+        {
+            ur[j] = r[j] + r[j + 4];
+            ui[j] = i[j] + i[j + 4];
+            dr[j] = r[j] - r[j + 4];
+            di[j] = i[j] - i[j + 4];
+        }
+    }
+    const V4 c = {kSqrtHalf, kSqrtHalf, kSqrtHalf, kSqrtHalf};
+    // w = c + i*s*c, w^2 = s*i, w^3 = -c + i*s*c.
+    V4 v1r, v1i, v3r, v3i, v2r, v2i;
+    if constexpr (kSign > 0)
+    {
+        v1r = c * (dr[1] - di[1]);
+        v1i = c * (di[1] + dr[1]);
+        v3r = -(c * (dr[3] + di[3]));
+        v3i = c * (dr[3] - di[3]);
+    }
+    else
+    {
+        v1r = c * (dr[1] + di[1]);
+        v1i = c * (di[1] - dr[1]);
+        v3r = -(c * (dr[3] - di[3]));
+        v3i = -(c * (dr[3] + di[3]));
+    }
+    timesI<kSign>(dr[2], di[2], v2r, v2i);
+    dft4<kSign>(ur[0], ui[0], ur[1], ui[1], ur[2], ui[2], ur[3], ui[3]);
+    dft4<kSign>(dr[0], di[0], v1r, v1i, v2r, v2i, v3r, v3i);
+    r[0] = ur[0], i[0] = ui[0], r[2] = ur[1], i[2] = ui[1];
+    r[4] = ur[2], i[4] = ui[2], r[6] = ur[3], i[6] = ui[3];
+    r[1] = dr[0], i[1] = di[0], r[3] = v1r, i[3] = v1i;
+    r[5] = v2r, i[5] = v2i, r[7] = v3r, i[7] = v3i;
+}
+
+// Transposes the 4 x 4 block rows[0..3] (one V4 each) into cols[0..3].
+CORVALE_INLINE void transpose4(const V4& a, const V4& b, const V4& c, const V4& d, V4* cols) noexcept
+{
+    const V4Mask lo = {0, 4, 2, 6}, hi = {1, 5, 3, 7};
+    const V4Mask first = {0, 1, 4, 5}, second = {2, 3, 6, 7};
+    const V4 t0 = __builtin_shuffle(a, b, lo), t1 = __builtin_shuffle(a, b, hi);
+    const V4 t2 = __builtin_shuffle(c, d, lo), t3 = __builtin_shuffle(c, d, hi);
+    cols[0] = __builtin_shuffle(t0, t2, first);
+    cols[1] = __builtin_shuffle(t1, t3, first);
+    cols[2] = __builtin_shuffle(t0, t2, second);
+    cols[3] = __builtin_shuffle(t1, t3, second);
+}
+
+// First half of the 64-point FFT for columns c..c+3 (rows already in r/i): the column
+// FFTs, then row k1 times exp(sign*2*pi*i*n2*k1/64), stored to the 8 x 8 work arrays.
+template <int kSign, bool kUpperZero>
+CORVALE_INLINE void firstPass(V4 (&r)[8], V4 (&i)[8], int c, const double* twRe, const double* twIm,
+                              double* workRe, double* workIm) noexcept
+{
+    fft8<kSign, kUpperZero>(r, i);
+    CORVALE_STORE4(workRe + c, r[0]);
+    CORVALE_STORE4(workIm + c, i[0]);
+    for (int k1 = 1; k1 < 8; ++k1)
+    {
+        const V4 wr = CORVALE_LOAD4(twRe + 8 * k1 + c), wi = CORVALE_LOAD4(twIm + 8 * k1 + c);
+        CORVALE_STORE4(workRe + 8 * k1 + c, r[k1] * wr - i[k1] * wi);
+        CORVALE_STORE4(workIm + 8 * k1 + c, r[k1] * wi + i[k1] * wr);
+    }
+}
+
+// Second half for k1 = c..c+3: the transposed rows n2 = 0..7 of the work arrays, then the
+// column FFTs; row k2 of r/i holds bins 8*k2 + c .. 8*k2 + c + 3.
+template <int kSign>
+CORVALE_INLINE void secondPass(const double* workRe, const double* workIm, int c, V4 (&r)[8], V4 (&i)[8]) noexcept
+{
+    for (int n2 = 0; n2 < 8; n2 += 4)
+    {
+        const double* re = workRe + 8 * c + n2;
+        const double* im = workIm + 8 * c + n2;
+        transpose4(CORVALE_LOAD4(re), CORVALE_LOAD4(re + 8), CORVALE_LOAD4(re + 16), CORVALE_LOAD4(re + 24), r + n2);
+        transpose4(CORVALE_LOAD4(im), CORVALE_LOAD4(im + 8), CORVALE_LOAD4(im + 16), CORVALE_LOAD4(im + 24), i + n2);
+    }
+    fft8<kSign, false>(r, i);
+}
+
+// Forward 64-point FFT of the real input read as pairs (z[n] = x[2n] + i*x[2n+1]) into
+// zr/zi in natural order. kUpperZero: x[64..127] are zero.
+template <bool kUpperZero>
+CORVALE_INLINE void forwardComplex(const double* x, const double* twRe, const double* twIm, double* zr,
+                                   double* zi) noexcept
+{
+    alignas(32) double workRe[64];
+    alignas(32) double workIm[64];
+    const V4Mask evens = {0, 2, 4, 6}, odds = {1, 3, 5, 7};
+    const int rows = kUpperZero ? 4 : 8;
+    for (int c = 0; c < 8; c += 4)
+    {
+        V4 r[8], i[8];
+        for (int n1 = 0; n1 < rows; ++n1)
+        {
+            const V4 p = CORVALE_LOAD4(x + 16 * n1 + 2 * c), q = CORVALE_LOAD4(x + 16 * n1 + 2 * c + 4);
+            r[n1] = __builtin_shuffle(p, q, evens);
+            i[n1] = __builtin_shuffle(p, q, odds);
+        }
+        for (int n1 = rows; n1 < 8; ++n1)
+            r[n1] = i[n1] = V4{};
+        firstPass<-1, kUpperZero>(r, i, c, twRe, twIm, workRe, workIm);
+    }
+    for (int c = 0; c < 8; c += 4)
+    {
+        V4 r[8], i[8];
+        secondPass<-1>(workRe, workIm, c, r, i);
+        for (int k2 = 0; k2 < 8; ++k2)
+        {
+            CORVALE_STORE4(zr + 8 * k2 + c, r[k2]);
+            CORVALE_STORE4(zi + 8 * k2 + c, i[k2]);
+        }
+    }
+}
+
+// The four lanes in reverse order.
+#define CORVALE_REVERSED(v) __builtin_shuffle((v), V4Mask{3, 2, 1, 0})
+// Lanes 1..3 of a then lane 0 of b, and lane 3 of a then lanes 0..2 of b. The split steps
+// pair bin k with bin M - k, so one side of each pair sits one lane off the groups of four;
+// building it from whole groups keeps every load and store on the groups the FFT passes
+// (and the partition sums) write and read, which lets the processor forward stored values
+// to the loads instead of stalling on loads that straddle two stores.
+#define CORVALE_SHIFT1(a, b) __builtin_shuffle((a), (b), V4Mask{1, 2, 3, 4})
+#define CORVALE_SHIFT3(a, b) __builtin_shuffle((a), (b), V4Mask{3, 4, 5, 6})
+} // namespace
+
+CORVALE_WIDE_CLONES
+void forwardReal128(const double* x, int count, const RealFft128Tables& t, double* outRe, double* outIm) noexcept
+{
+    constexpr int M = 64;
+    alignas(32) double zr[M];
+    alignas(32) double zi[M];
+    if (count <= M)
+        forwardComplex<true>(x, t.passRe, t.passIm, zr, zi);
+    else
+        forwardComplex<false>(x, t.passRe, t.passIm, zr, zi);
+
+    // k = 0 with Z[M] = Z[0]: the real DC value, and the real Nyquist value packed into Im.
+    double dc, nyquist;
+    {
+        const double ar = zr[0], ai = zi[0];
+        const double dr = 0.0, di = ai + ai, er = ar + ar;
+        dc = 0.5 * (er + t.lowIm[0] * dr + t.lowRe[0] * di);
+        nyquist = 0.5 * (er - t.highIm[0] * dr + t.highRe[0] * di);
+    }
+    // Split step for k = 4g+1 .. 4g+4, B = Z[M-k] read backwards:
+    //   X[k]   = (A + conj B - W(k)   * i * (A - conj B)) / 2,   A = Z[k], B = Z[M-k]
+    //   X[M-k] = (B + conj A - W(M-k) * i * (B - conj A)) / 2
+    // k = M/2 is its own mirror: the second formula's value stands. See CORVALE_SHIFT1.
+    const V4 half = {0.5, 0.5, 0.5, 0.5};
+    V4 lastRe = {0.0, 0.0, 0.0, dc}, lastIm = {0.0, 0.0, 0.0, nyquist};
+    V4 nextZr = CORVALE_LOAD4(zr), nextZi = CORVALE_LOAD4(zi);
+    for (int g = 0; g < 8; ++g)
+    {
+        const int k = 4 * g + 1;
+        const V4 groupZr = nextZr, groupZi = nextZi;
+        nextZr = CORVALE_LOAD4(zr + k + 3);
+        nextZi = CORVALE_LOAD4(zi + k + 3);
+        const V4 ar = CORVALE_SHIFT1(groupZr, nextZr), ai = CORVALE_SHIFT1(groupZi, nextZi);
+        const V4 br = CORVALE_REVERSED(CORVALE_LOAD4(zr + M - k - 3));
+        const V4 bi = CORVALE_REVERSED(CORVALE_LOAD4(zi + M - k - 3));
+        const V4 w1r = CORVALE_LOAD4(t.lowRe + k), w1i = CORVALE_LOAD4(t.lowIm + k);
+        const V4 w2r = CORVALE_LOAD4(t.highRe + k), w2i = CORVALE_LOAD4(t.highIm + k);
+        const V4 dr = ar - br, di = ai + bi;
+        const V4 er = ar + br, ei = ai - bi;
+        const V4 lowRe = half * (er + w1i * dr + w1r * di), lowIm = half * (ei + w1i * di - w1r * dr);
+        CORVALE_STORE4(outRe + k - 1, CORVALE_SHIFT3(lastRe, lowRe));
+        CORVALE_STORE4(outIm + k - 1, CORVALE_SHIFT3(lastIm, lowIm));
+        lastRe = lowRe;
+        lastIm = lowIm;
+        CORVALE_STORE4(outRe + M - k - 3, CORVALE_REVERSED(half * (er - w2i * dr + w2r * di)));
+        CORVALE_STORE4(outIm + M - k - 3, CORVALE_REVERSED(half * (-ei + w2i * di + w2r * dr)));
+    }
+}
+
+CORVALE_WIDE_CLONES
+void inverseReal128(const double* inRe, const double* inIm, const RealFft128Tables& t, double scale,
+                    bool overlapAdd, double* out) noexcept
+{
+    constexpr int M = 64;
+    alignas(32) double zr[M];
+    alignas(32) double zi[M];
+    // k = 0 pairs X[0] with X[M]; the imaginary parts enter as they are, so a Nyquist value
+    // packed into Im X[0] and repeated in Re X[M] cancels.
+    double z0r, z0i;
+    {
+        const double ar = inRe[0], ai = inIm[0], br = inRe[M], bi = inIm[M];
+        const double dr = ar - br, di = ai + bi;
+        const double er = ar + br, ei = ai - bi;
+        z0r = 0.5 * (er + t.lowIm[0] * dr - t.lowRe[0] * di);
+        z0i = 0.5 * (ei + t.lowIm[0] * di + t.lowRe[0] * dr);
+    }
+    // Split step for k = 4g+1 .. 4g+4 as in BRFFT::inverseReal, B = X[M-k] read backwards:
+    //   Z[k]   = (A + conj B + conj W(k)   * i * (A - conj B)) / 2,   A = X[k], B = X[M-k]
+    //   Z[M-k] = (B + conj A + conj W(M-k) * i * (B - conj A)) / 2
+    // k = M/2 is its own mirror: the second formula's value stands.
+    const V4 half = {0.5, 0.5, 0.5, 0.5};
+    V4 lastRe = {0.0, 0.0, 0.0, z0r}, lastIm = {0.0, 0.0, 0.0, z0i};
+    V4 nextXr = CORVALE_LOAD4(inRe), nextXi = CORVALE_LOAD4(inIm);
+    for (int g = 0; g < 8; ++g)
+    {
+        const int k = 4 * g + 1;
+        const V4 groupXr = nextXr, groupXi = nextXi;
+        nextXr = CORVALE_LOAD4(inRe + k + 3);
+        nextXi = CORVALE_LOAD4(inIm + k + 3);
+        const V4 ar = CORVALE_SHIFT1(groupXr, nextXr), ai = CORVALE_SHIFT1(groupXi, nextXi);
+        const V4 br = CORVALE_REVERSED(CORVALE_LOAD4(inRe + M - k - 3));
+        const V4 bi = CORVALE_REVERSED(CORVALE_LOAD4(inIm + M - k - 3));
+        const V4 w1r = CORVALE_LOAD4(t.lowRe + k), w1i = CORVALE_LOAD4(t.lowIm + k);
+        const V4 w2r = CORVALE_LOAD4(t.highRe + k), w2i = CORVALE_LOAD4(t.highIm + k);
+        const V4 dr = ar - br, di = ai + bi;
+        const V4 er = ar + br, ei = ai - bi;
+        const V4 lowRe = half * (er + w1i * dr - w1r * di), lowIm = half * (ei + w1i * di + w1r * dr);
+        CORVALE_STORE4(zr + k - 1, CORVALE_SHIFT3(lastRe, lowRe));
+        CORVALE_STORE4(zi + k - 1, CORVALE_SHIFT3(lastIm, lowIm));
+        lastRe = lowRe;
+        lastIm = lowIm;
+        CORVALE_STORE4(zr + M - k - 3, CORVALE_REVERSED(half * (er - w2i * dr - w2r * di)));
+        CORVALE_STORE4(zi + M - k - 3, CORVALE_REVERSED(half * (-ei + w2i * di - w2r * dr)));
+    }
+
+    alignas(32) double workRe[64];
+    alignas(32) double workIm[64];
+    for (int c = 0; c < 8; c += 4)
+    {
+        V4 r[8], i[8];
+        for (int n1 = 0; n1 < 8; ++n1)
+        {
+            r[n1] = CORVALE_LOAD4(zr + 8 * n1 + c);
+            i[n1] = CORVALE_LOAD4(zi + 8 * n1 + c);
+        }
+        firstPass<+1, false>(r, i, c, t.passRe, t.passIm, workRe, workIm);
+    }
+    // out[2n] = 2 Re z[n] * scale, out[2n+1] = 2 Im z[n] * scale; 2 * scale is exact. Rows
+    // k2 and k2 + 4 of one half are 64 outputs apart, so with overlapAdd each lower row reads
+    // the previous value of the upper one just before that is overwritten.
+    const double twice = 2.0 * scale;
+    const V4 s = {twice, twice, twice, twice};
+    const V4Mask lo = {0, 4, 1, 5}, hi = {2, 6, 3, 7};
+    for (int c = 0; c < 8; c += 4)
+    {
+        V4 r[8], i[8];
+        secondPass<+1>(workRe, workIm, c, r, i);
+        for (int k2 = 0; k2 < 8; ++k2)
+        {
+            const V4 sr = r[k2] * s, si = i[k2] * s;
+            double* o = out + 2 * (8 * k2 + c);
+            V4 first = __builtin_shuffle(sr, si, lo), second = __builtin_shuffle(sr, si, hi);
+            if (overlapAdd && k2 < 4)
+            {
+                first += CORVALE_LOAD4(o + 64);
+                second += CORVALE_LOAD4(o + 68);
+            }
+            CORVALE_STORE4(o, first);
+            CORVALE_STORE4(o + 4, second);
+        }
+    }
+}
