@@ -6,22 +6,13 @@
 #include "dsp/partition_sums.h"
 
 #include "dsp/simd.h"
+#include "dsp/vector4.h"
 
 #include <cstddef>
 #include <cstring>
 
 namespace
 {
-// Four doubles; GCC lowers it to two SSE2 registers in the baseline clone.
-typedef double V4 __attribute__((vector_size(32)));
-typedef long long V4Mask __attribute__((vector_size(32)));
-// The same with 8-byte alignment, for loads from any double.
-typedef double V4u __attribute__((vector_size(32), aligned(8)));
-
-// Macro, not a function: a function returning V4 would change the baseline clone's ABI.
-#define CORVALE_LOAD4(p) (*reinterpret_cast<const V4u*>(p))
-#define CORVALE_STORE4(p, v) (*reinterpret_cast<V4u*>(p) = (v))
-#define CORVALE_INLINE __attribute__((always_inline)) inline
 
 // acc += x * h for four bins with four multiplications. In the first chunk (packed)
 // lane 0 is the DC/Nyquist pair, which takes the separate products; selecting lanes
@@ -103,24 +94,17 @@ CORVALE_INLINE void batchChunk(const double* const* blocks, const double* taps, 
     }
 }
 
+// sum = from + the products of the listed spectra (x[i] input, h[i] partition), chunk c.
 template <bool kPacked>
-CORVALE_INLINE void completeChunk(const double* input, const double* taps, const int* partitions, int count,
-                                  int stride, int P, int position, const double* partial, int c, double* sumRe,
+CORVALE_INLINE void completeChunk(const double* const* x, const double* const* h, int count, int stride,
+                                  const double* fromRe, const double* fromIm, int c, double* sumRe,
                                   double* sumIm) noexcept
 {
-    const size_t tapSize = static_cast<size_t>(partitionSpectrumSize(stride));
-    const size_t inSize = static_cast<size_t>(inputSpectrumSize(stride));
-    V4 accRe = CORVALE_LOAD4(partial + c);
-    V4 accIm = CORVALE_LOAD4(partial + stride + c);
+    V4 accRe = CORVALE_LOAD4(fromRe + c);
+    V4 accIm = CORVALE_LOAD4(fromIm + c);
     for (int i = 0; i < count; ++i)
-    {
-        const int p = partitions[i];
-        const int slot = (position - p < 0) ? position - p + P : position - p;
-        const double* h = taps + static_cast<size_t>(p) * tapSize + c;
-        const double* x = input + static_cast<size_t>(slot) * inSize + c;
-        multiplyAdd<kPacked>(CORVALE_LOAD4(x), CORVALE_LOAD4(x + stride), CORVALE_LOAD4(h),
-                             CORVALE_LOAD4(h + stride), accRe, accIm);
-    }
+        multiplyAdd<kPacked>(CORVALE_LOAD4(x[i] + c), CORVALE_LOAD4(x[i] + stride + c), CORVALE_LOAD4(h[i] + c),
+                             CORVALE_LOAD4(h[i] + stride + c), accRe, accIm);
     CORVALE_STORE4(sumRe + c, accRe);
     CORVALE_STORE4(sumIm + c, accIm);
 }
@@ -146,11 +130,32 @@ void sumPartitionBatch(const double* const* blocks, const double* taps, const un
         batchChunk(blocks, taps, passed, stride, P, c, out);
 }
 
+// The spectra's addresses are looked up once per completion, not per chunk: the list is
+// short (kMaxCompletion from the batch form), and longer lists go in groups of that size.
 CORVALE_HOT_FMA_CLONES
 void completePartitionSum(const double* input, const double* taps, const int* partitions, int count, int stride,
                           int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept
 {
-    completeChunk<true>(input, taps, partitions, count, stride, P, position, partial, 0, sumRe, sumIm);
-    for (int c = 4; c < stride; c += 4)
-        completeChunk<false>(input, taps, partitions, count, stride, P, position, partial, c, sumRe, sumIm);
+    const double* fromRe = partial;
+    const double* fromIm = partial + stride;
+    int first = 0;
+    do
+    {
+        const double* x[kMaxCompletion];
+        const double* h[kMaxCompletion];
+        const int n = (count - first < kMaxCompletion) ? count - first : kMaxCompletion;
+        for (int i = 0; i < n; ++i)
+        {
+            const int p = partitions[first + i];
+            const int slot = (position - p < 0) ? position - p + P : position - p;
+            h[i] = taps + static_cast<size_t>(p) * static_cast<size_t>(partitionSpectrumSize(stride));
+            x[i] = input + static_cast<size_t>(slot) * static_cast<size_t>(inputSpectrumSize(stride));
+        }
+        completeChunk<true>(x, h, n, stride, fromRe, fromIm, 0, sumRe, sumIm);
+        for (int c = 4; c < stride; c += 4)
+            completeChunk<false>(x, h, n, stride, fromRe, fromIm, c, sumRe, sumIm);
+        fromRe = sumRe;
+        fromIm = sumIm;
+        first += n;
+    } while (first < count);
 }

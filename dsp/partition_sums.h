@@ -15,23 +15,29 @@
 /// Number of consecutive blocks whose partition sums one batch pass forms.
 constexpr int kPartitionBatch = 4;
 
-/// Doubles per stored input spectrum and per stored partition spectrum.
-constexpr int inputSpectrumSize(int stride) { return 2 * stride; }
-constexpr int partitionSpectrumSize(int stride) { return 4 * stride; }
+/// Doubles per stored input spectrum and per stored partition spectrum. One cache line
+/// of padding each: with power-of-two sizes the rows of all spectra at one bin offset
+/// would fall into a handful of L1 sets and evict each other within a pass.
+constexpr int kSpectrumPadding = 8;
+constexpr int inputSpectrumSize(int stride) { return 2 * stride + kSpectrumPadding; }
+constexpr int partitionSpectrumSize(int stride) { return 4 * stride + kSpectrumPadding; }
 
 /// Fills rows d - c and c + d of a partition spectrum from its rows c and d. [audio]
 void derivePartitionRows(double* partition, int stride) noexcept;
 
 /// The batch pass: for j = 0..kPartitionBatch-1 and every bin,
 ///   out[j] = sum over p with passed[p] of blocks[P - 1 + j - p] x taps(p),
-/// out[j] being 2 * stride doubles (re, then im) at out + j * 2 * stride. blocks lists
-/// the input spectra in time order (P + kPartitionBatch - 1 entries); only partitions
-/// p >= kPartitionBatch - 1 may be marked passed. [audio]
+/// out[j] being 2 * stride doubles (re, then im) at out + j * inputSpectrumSize(stride).
+/// blocks lists the input spectra in time order (P + kPartitionBatch - 1 entries); only
+/// partitions p >= kPartitionBatch - 1 may be marked passed. [audio]
 void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed, int stride,
                        int P, double* out) noexcept;
 
+/// Most partitions a batch's completion adds: those the batch pass leaves out.
+constexpr int kMaxCompletion = 2 * (kPartitionBatch - 1);
+
 /// Completes one block's sum: sumRe/Im[k] = partial[k] + sum over the listed partitions (in
-/// list order) of input((position - p) mod P) x taps(p). partial is 2 * stride doubles;
-/// sumRe/sumIm receive stride entries each. [audio]
+/// list order) of input((position - p) mod P) x taps(p). partial is 2 * stride doubles (re,
+/// then im); sumRe/sumIm receive stride entries each. Fastest for count <= kMaxCompletion. [audio]
 void completePartitionSum(const double* input, const double* taps, const int* partitions, int count, int stride,
                           int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept;

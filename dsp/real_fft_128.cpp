@@ -2,19 +2,10 @@
 #include "dsp/real_fft_128.h"
 
 #include "dsp/simd.h"
+#include "dsp/vector4.h"
 
 namespace
 {
-// Four doubles; GCC lowers them to two SSE2 registers in the baseline clone.
-typedef double V4 __attribute__((vector_size(32)));
-typedef long long V4Mask __attribute__((vector_size(32)));
-typedef double V4u __attribute__((vector_size(32), aligned(8)));
-
-// Macros and forced inlining, not functions taking or returning V4 by value: that
-// would change the baseline clone's ABI.
-#define CORVALE_LOAD4(p) (*reinterpret_cast<const V4u*>(p))
-#define CORVALE_STORE4(p, v) (*reinterpret_cast<V4u*>(p) = (v))
-#define CORVALE_INLINE __attribute__((always_inline)) inline
 
 constexpr double kSqrtHalf = 0.70710678118654752440;
 

@@ -1,10 +1,12 @@
 // Spectral delay line: the block interface the engine runs against the per-bin
 // pushAndAccumulate reference, on random spectra.
+#include "dsp/partition_sums.h"
 #include "dsp/spectral_delay_line.h"
 
 #include <gtest/gtest.h>
 
 #include <complex>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -118,6 +120,47 @@ TEST(SpectralDelayLine, BatchSumsMatchPlainBlockSums)
             }
             if (replace)
                 line.partitionWritten(position);
+        }
+    }
+}
+// The completion kernel on its own, for lists up to all P partitions (longer than the batch
+// form ever passes), against products summed here in list order; bin 0 is packed. The
+// kernels take spectra aligned as the delay line stores them (64 bytes).
+TEST(SpectralDelayLine, CompletionAddsListedPartitions)
+{
+    const int stride = 64, P = 32, position = 5;
+    const size_t inSize = static_cast<size_t>(inputSpectrumSize(stride));
+    const size_t tapSize = static_cast<size_t>(partitionSpectrumSize(stride));
+    std::mt19937 rng(7u);
+    std::uniform_real_distribution<double> dist(-1.0, 1.0);
+    std::vector<double> storage(inSize * P + tapSize * P + 2 * stride + 8);
+    for (double& x : storage)
+        x = dist(rng);
+    const auto address = reinterpret_cast<std::uintptr_t>(storage.data());
+    double* const input = storage.data() + ((64 - address % 64) % 64) / sizeof(double);
+    double* const taps = input + inSize * P;
+    double* const partial = taps + tapSize * P;
+    std::vector<int> list;
+    for (int p = P - 1; p >= 0; p -= 3)
+        list.push_back(p);
+    for (const int count : {0, 1, kMaxCompletion, kMaxCompletion + 1, static_cast<int>(list.size())})
+    {
+        std::vector<double> sumRe(stride), sumIm(stride);
+        completePartitionSum(input, taps, list.data(), count, stride, P, position, partial, sumRe.data(),
+                             sumIm.data());
+        for (int k = 0; k < stride; ++k)
+        {
+            Complex expected(partial[static_cast<size_t>(k)], partial[static_cast<size_t>(stride + k)]);
+            for (int i = 0; i < count; ++i)
+            {
+                const int p = list[static_cast<size_t>(i)];
+                const double* x = input + inSize * static_cast<size_t>((position - p + P) % P);
+                const double* h = taps + tapSize * static_cast<size_t>(p);
+                const Complex a(x[k], x[stride + k]), b(h[k], h[stride + k]);
+                expected += (k == 0) ? Complex(a.real() * b.real(), a.imag() * b.imag()) : a * b;
+            }
+            ASSERT_NEAR(sumRe[static_cast<size_t>(k)], expected.real(), 1e-13) << "count=" << count << " k=" << k;
+            ASSERT_NEAR(sumIm[static_cast<size_t>(k)], expected.imag(), 1e-13) << "count=" << count << " k=" << k;
         }
     }
 }
