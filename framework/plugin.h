@@ -93,7 +93,11 @@ public:
     void getJoystick(float* x, float* y) const;  ///< [any]
 
     /// One step of every active smoother; a derived processFrame calls it per frame. [audio]
-    void smoothControls();
+    void smoothControls()
+    {
+        if (m_bSmoothingActive)
+            stepSmoothers();
+    }
 
     bool m_bNoAudioInput = false;
     bool m_bForwardAllMidi = false;
@@ -143,7 +147,10 @@ private:
     /// Lists the positions whose smoothing is on, so the per-frame step skips the rest. [main]
     void findSmoothedControls();
 
+    void stepSmoothers();
+
     std::vector<uint32_t> m_smoothedPositions;
+    bool m_bSmoothingActive = false;  ///< some control or the joystick is smoothed
 };
 
 /// Product hook: each product defines it to create its plug-in object; the

@@ -50,9 +50,10 @@ void CPlugIn::findSmoothedControls()
     for (uint32_t p = 0; p < m_nControlCount; ++p)
         if (m_ppControlTable[p] != nullptr && m_ppControlTable[p]->smoothingEnabled)
             m_smoothedPositions.push_back(p);
+    m_bSmoothingActive = !m_smoothedPositions.empty() || m_joystickX.smoothingEnabled;
 }
 
-void CPlugIn::smoothControls()
+void CPlugIn::stepSmoothers()
 {
     if (m_ppControlTable == nullptr)
         return;
