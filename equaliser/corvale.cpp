@@ -95,6 +95,7 @@ void CCorvale::updateBandGains()
 
 void CCorvale::sendGainsToEngines()
 {
+    m_bGainsPending = false;
     double gains[kBandCount];
     for (int band = 0; band < kBandCount; ++band)
         gains[band] = m_fBandLinearGain[band];
@@ -108,7 +109,9 @@ bool CCorvale::controlChanged(uint32_t controlId)
         return true;
     const int band = static_cast<int>(controlId);
     m_fBandLinearGain[band] = static_cast<float>(std::pow(10.0, static_cast<double>(*controlVariable(band)) / 20.0));
-    sendGainsToEngines();
+    // The engines recombine their taps before the next frame, once for however many
+    // bands changed since (a preset or a state moves all fifteen at once).
+    m_bGainsPending = true;
     return true;
 }
 
@@ -116,6 +119,7 @@ bool CCorvale::processFrame(const float* input, float* output, uint32_t numInput
                             uint32_t numOutputChannels)
 {
     smoothControls();
+    flushBandGains();
 
     m_pLeftEngine->processSample(static_cast<double>(input[0]));
     const float left = static_cast<float>(m_pLeftEngine->currentOutput());

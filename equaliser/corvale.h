@@ -26,7 +26,8 @@ public:
     /// Filters one frame of one or two channels. [audio]
     bool processFrame(const float* input, float* output, uint32_t numInputChannels,
                       uint32_t numOutputChannels) override;
-    /// A band control (id 0..14) changed: recombines both engines' taps. [audio] or [main]
+    /// A band control (id 0..14) changed: its linear gain is recomputed and both
+    /// engines recombine their taps before the next frame. [audio] or [main]
     bool controlChanged(uint32_t controlId) override;
     /// Opens every band window of both engines and hands them the gains. [main]
     bool initializePlugIn() override;
@@ -36,6 +37,12 @@ public:
     /// Design size (taps, transform length) the engines use at a sample rate. [any]
     static int designSizeFor(int sampleRate);
 
+    /// Hands pending band gains to both engines now rather than before the next frame. [audio] or [main]
+    void flushBandGains()
+    {
+        if (m_bGainsPending)
+            sendGainsToEngines();
+    }
     /// The left and right engines, for inspection. [main]
     const CGraphicEqEngine& leftEngine() const { return *m_pLeftEngine; }
     const CGraphicEqEngine& rightEngine() const { return *m_pRightEngine; }
@@ -72,5 +79,6 @@ private:
     static std::unique_ptr<CGraphicEqEngine> makeEngine(int sampleRate, int channel);
 
     int m_nDesignSampleRate = 0;
+    bool m_bGainsPending = false;  ///< band gains changed since the engines last took them
     double m_fBandDecay[kBandCount] = {};  ///< window decay of each band, nepers per second
 };

@@ -45,7 +45,7 @@ BENCHMARK(BM_ProcessFrameStereo)->Arg(44100)->Arg(96000);
 
 void BM_BandChange(benchmark::State& state)
 {
-    // A band move recombines the taps of both engines.
+    // A band move recombines the taps of both engines before the next frame.
     CCorvale plugIn;
     plugIn.initializePlugIn();
     float value = 0.0f;
@@ -53,6 +53,7 @@ void BM_BandChange(benchmark::State& state)
     {
         value = value > 0.9f ? 0.1f : value + 0.01f;
         plugIn.setControlNormalized(8, value, true);
+        plugIn.flushBandGains();
     }
 }
 

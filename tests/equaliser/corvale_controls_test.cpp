@@ -103,6 +103,7 @@ TEST(CorvaleControls, BandChangeConvertsDecibelsToALinearGain)
     CCorvale plugIn;
     plugIn.initializePlugIn();
     plugIn.setControlNormalized(8, 0.75f, false);  // +6 dB on "1000"
+    plugIn.flushBandGains();
     EXPECT_EQ(plugIn.m_fVolX09dB, 6.0f);
     EXPECT_FLOAT_EQ(plugIn.m_fBandLinearGain[8], 1.9952623f);
     for (int band = 0; band < 15; ++band)
@@ -124,9 +125,11 @@ TEST(CorvaleControls, OtherControlIdsLeaveTheEnginesAlone)
     for (uint32_t id : {15u, 50u, 51u, 52u, 99u})
     {
         plugIn.controlChanged(id);
+        plugIn.flushBandGains();
         EXPECT_EQ(plugIn.leftEngine().gains()[0], 1.0) << id;
     }
     plugIn.controlChanged(0);
+    plugIn.flushBandGains();
     EXPECT_NEAR(plugIn.leftEngine().gains()[0], std::pow(10.0, 12.0 / 20.0), 1e-6);
 }
 

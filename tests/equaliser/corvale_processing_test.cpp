@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -90,4 +91,35 @@ TEST(CorvaleProcessing, MonoFeedsOnlyTheLeftEngine)
         ASSERT_EQ(monoOutput[i], stereoOutput[2 * i]) << i;
     EXPECT_EQ(mono.rightEngine().pos(), 0) << "the right engine was never fed";
     EXPECT_NE(stereo.rightEngine().pos(), 0);
+}
+
+TEST(CorvaleProcessing, BandChangesReachTheEnginesBeforeTheNextFrame)
+{
+    // Several bands moved at once (as a preset does) are taken up together,
+    // and the very next frame already runs with them.
+    CCorvale plugIn;
+    plugIn.initializePlugIn();
+    CGraphicEqEngine reference(44100, 0, 2048, 2048, 64, 0);
+    for (int band = 0; band < 15; ++band)
+        reference.setBandDecay(band, 0.0, 44100);
+    std::vector<double> gains(15, 1.0);
+    reference.setBandGains(gains.data());
+
+    const std::vector<float> input = noise(2 * 9000, 5);
+    float out[2];
+    for (size_t i = 0; i < input.size(); i += 2)
+    {
+        if (i == 2 * 3000)
+        {
+            plugIn.setControlPlain(2, -6.0f);
+            plugIn.setControlPlain(8, 9.0f);
+            gains[2] = static_cast<float>(std::pow(10.0, -6.0 / 20.0));
+            gains[8] = static_cast<float>(std::pow(10.0, 9.0 / 20.0));
+            reference.setBandGains(gains.data());
+        }
+        plugIn.processFrame(&input[i], out, 2, 2);
+        reference.processSample(input[i]);
+        const float y = static_cast<float>(reference.currentOutput());
+        ASSERT_EQ(out[0], static_cast<float>(static_cast<double>(y * 1.0f) * 2.5)) << i / 2;
+    }
 }
