@@ -42,23 +42,23 @@ FUnknown* createProcessorInstance(void*)
 ModuleFactory* buildFactory()
 {
     PFactoryInfo factoryInfo;
-    copyField(factoryInfo.vendor, kVendor, PFactoryInfo::kNameSize);
-    copyField(factoryInfo.url, kVendorUrl, PFactoryInfo::kURLSize);
-    copyField(factoryInfo.email, kVendorEmail, PFactoryInfo::kEmailSize);
+    copyField(factoryInfo.vendor, kVendor);
+    copyField(factoryInfo.url, kVendorUrl);
+    copyField(factoryInfo.email, kVendorEmail);
     factoryInfo.flags = PFactoryInfo::kUnicode;
     auto* factory = new ModuleFactory(factoryInfo);
 
     PClassInfo2 classInfo;
     processorClassId().toTUID(classInfo.cid);
     classInfo.cardinality = PClassInfo::kManyInstances;
-    copyField(classInfo.category, kVstAudioEffectClass, PClassInfo::kCategorySize);
-    copyField(classInfo.name, kClassName, PClassInfo::kNameSize);
+    copyField(classInfo.category, kVstAudioEffectClass);
+    copyField(classInfo.name, kClassName);
     classInfo.classFlags = 0;
-    copyField(classInfo.subCategories, kSubCategories, PClassInfo2::kSubCategoriesSize);
-    copyField(classInfo.vendor, "", PClassInfo2::kVendorSize);
-    copyField(classInfo.version, kClassVersion, PClassInfo2::kVersionSize);
+    copyField(classInfo.subCategories, kSubCategories);
+    copyField(classInfo.vendor, "");
+    copyField(classInfo.version, kClassVersion);
     // The SDK this module is built with, not a fixed number.
-    copyField(classInfo.sdkVersion, kVstVersionString, PClassInfo2::kVersionSize);
+    copyField(classInfo.sdkVersion, kVstVersionString);
     factory->registerClass(&classInfo, createProcessorInstance, nullptr);
     return factory;
 }

@@ -6,34 +6,30 @@ namespace Steinberg {
 namespace Vst {
 namespace Rive2ZOD3 {
 
-void copyField(char8* dest, const char8* source, size_t size)
+namespace {
+
+// Fills the 8-bit or the UTF-16 class record from the 8-bit one.
+template <typename Info>
+void copyClassInfo(Info& target, const PClassInfo2& source)
 {
-    if (size == 0)
-        return;
-    size_t n = 0;
-    if (source != nullptr)
-        for (; n + 1 < size && source[n] != 0; ++n)
-            dest[n] = source[n];
-    std::memset(dest + n, 0, size - n);
+    std::memcpy(target.cid, source.cid, sizeof(TUID));
+    target.cardinality = source.cardinality;
+    target.classFlags = source.classFlags;
+    copyField(target.category, source.category);
+    copyField(target.name, source.name);
+    copyField(target.subCategories, source.subCategories);
+    copyField(target.vendor, source.vendor);
+    copyField(target.version, source.version);
+    copyField(target.sdkVersion, source.sdkVersion);
 }
 
-void copyField(char16* dest, const char8* source, size_t size)
-{
-    if (size == 0)
-        return;
-    size_t n = 0;
-    if (source != nullptr)
-        for (; n + 1 < size && source[n] != 0; ++n)
-            dest[n] = static_cast<char16>(static_cast<unsigned char>(source[n]));
-    for (; n < size; ++n)
-        dest[n] = 0;
-}
+} // namespace
 
 PluginFactory::PluginFactory(const PFactoryInfo& info)
 {
-    copyField(factoryInfo_.vendor, info.vendor, PFactoryInfo::kNameSize);
-    copyField(factoryInfo_.url, info.url, PFactoryInfo::kURLSize);
-    copyField(factoryInfo_.email, info.email, PFactoryInfo::kEmailSize);
+    copyField(factoryInfo_.vendor, info.vendor);
+    copyField(factoryInfo_.url, info.url);
+    copyField(factoryInfo_.email, info.email);
     factoryInfo_.flags = info.flags;
 }
 
@@ -44,26 +40,9 @@ bool PluginFactory::registerClass(const PClassInfo2* info, CreateFunction create
     if (info == nullptr || create == nullptr)
         return false;
     Entry e;
-    std::memcpy(e.info8.cid, info->cid, sizeof(TUID));
-    e.info8.cardinality = info->cardinality;
-    e.info8.classFlags = info->classFlags;
-    copyField(e.info8.category, info->category, PClassInfo::kCategorySize);
-    copyField(e.info8.name, info->name, PClassInfo::kNameSize);
-    copyField(e.info8.subCategories, info->subCategories, PClassInfo2::kSubCategoriesSize);
-    copyField(e.info8.vendor, info->vendor, PClassInfo2::kVendorSize);
-    copyField(e.info8.version, info->version, PClassInfo2::kVersionSize);
-    copyField(e.info8.sdkVersion, info->sdkVersion, PClassInfo2::kVersionSize);
-
+    copyClassInfo(e.info8, *info);
     // The UTF-16 form: category and sub-categories stay 8-bit in that record too.
-    std::memcpy(e.info16.cid, info->cid, sizeof(TUID));
-    e.info16.cardinality = info->cardinality;
-    e.info16.classFlags = info->classFlags;
-    copyField(e.info16.category, info->category, PClassInfo::kCategorySize);
-    copyField(e.info16.name, info->name, PClassInfo::kNameSize);
-    copyField(e.info16.subCategories, info->subCategories, PClassInfoW::kSubCategoriesSize);
-    copyField(e.info16.vendor, info->vendor, PClassInfoW::kVendorSize);
-    copyField(e.info16.version, info->version, PClassInfoW::kVersionSize);
-    copyField(e.info16.sdkVersion, info->sdkVersion, PClassInfoW::kVersionSize);
+    copyClassInfo(e.info16, *info);
 
     e.create = create;
     e.context = context;

@@ -63,10 +63,25 @@ private:
     std::atomic<uint32> refCount_ {1};
 };
 
-/// Copies text into a fixed field of `size` bytes: cut to size - 1, always terminated. [any]
-void copyField(char8* dest, const char8* source, size_t size);
-/// The same into a UTF-16 field; each byte becomes one code unit. [any]
-void copyField(char16* dest, const char8* source, size_t size);
+/// Copies an 8-bit text into a fixed field of `size` 8- or 16-bit characters (each
+/// byte one code unit): cut to size - 1, zero-filled, always terminated. [any]
+template <typename Char>
+void copyField(Char* dest, const char8* source, size_t size)
+{
+    size_t n = 0;
+    if (source != nullptr)
+        for (; n + 1 < size && source[n] != 0; ++n)
+            dest[n] = static_cast<Char>(static_cast<unsigned char>(source[n]));
+    for (; n < size; ++n)
+        dest[n] = 0;
+}
+
+/// The same into a field whose size the array type gives. [any]
+template <typename Char, size_t N>
+void copyField(Char (&dest)[N], const char8* source)
+{
+    copyField(dest, source, N);
+}
 
 } // namespace Rive2ZOD3
 } // namespace Vst

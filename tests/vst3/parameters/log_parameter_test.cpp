@@ -1,6 +1,8 @@
 // LogParameter: the 2.4-decade curve, its construction and its texts.
 #include "vst3/parameters/log_parameter.h"
 
+#include "conversion_case.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,13 +20,7 @@ LogParameter makeFrequency(ParamValue defaultPlain = 1000.0)
                         ParameterInfo::kCanAutomate, kRootUnitId);
 }
 
-struct Conversion
-{
-    bool toPlain;  // else toNormalized
-    ParamValue input;
-    ParamValue expected;
-    ParamValue tolerance;
-};
+using corvale_test::Conversion;
 
 class LogParameterConversion : public ::testing::TestWithParam<Conversion>
 {
@@ -32,11 +28,7 @@ class LogParameterConversion : public ::testing::TestWithParam<Conversion>
 
 TEST_P(LogParameterConversion, MatchesTheCurve)
 {
-    const LogParameter p = makeFrequency();
-    const Conversion& c = GetParam();
-    const ParamValue actual = c.toPlain ? p.toPlain(c.input) : p.toNormalized(c.input);
-    EXPECT_NEAR(actual, c.expected, c.tolerance) << (c.toPlain ? "toPlain(" : "toNormalized(")
-                                                 << c.input << ")";
+    corvale_test::expectConversion(makeFrequency(), GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Range20To20000, LogParameterConversion,

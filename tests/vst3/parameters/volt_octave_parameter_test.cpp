@@ -1,6 +1,8 @@
 // VoltOctaveParameter: equal normalized steps give equal plain ratios.
 #include "vst3/parameters/volt_octave_parameter.h"
 
+#include "conversion_case.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,13 +21,7 @@ VoltOctaveParameter makeTenOctaves(ParamValue defaultPlain = 640.0)
                                ParameterInfo::kCanAutomate, kRootUnitId);
 }
 
-struct Conversion
-{
-    bool toPlain;  // else toNormalized
-    ParamValue input;
-    ParamValue expected;
-    ParamValue tolerance;
-};
+using corvale_test::Conversion;
 
 class VoltOctaveConversion : public ::testing::TestWithParam<Conversion>
 {
@@ -33,11 +29,7 @@ class VoltOctaveConversion : public ::testing::TestWithParam<Conversion>
 
 TEST_P(VoltOctaveConversion, MatchesTheApproximatedCurve)
 {
-    const VoltOctaveParameter p = makeTenOctaves();
-    const Conversion& c = GetParam();
-    const ParamValue actual = c.toPlain ? p.toPlain(c.input) : p.toNormalized(c.input);
-    EXPECT_NEAR(actual, c.expected, c.tolerance) << (c.toPlain ? "toPlain(" : "toNormalized(")
-                                                 << c.input << ")";
+    corvale_test::expectConversion(makeTenOctaves(), GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Range20To20480, VoltOctaveConversion,
