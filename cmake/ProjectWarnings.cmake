@@ -1,4 +1,4 @@
 # Our own targets compile with warnings as errors; third-party code does not use this.
 function(corvale_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Werror)
 endfunction()

@@ -7,11 +7,13 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
-cmake --build build -j"$(nproc)" --target CorvaleV0020 corvale-render
+cmake --build build -j"$(nproc)" --target corvale_module corvale-render
 cmake --install build > /dev/null
 
+# The names follow the version; the build writes them into its identity header.
+identity() { sed -n "s/.*$1 = \"\(.*\)\";/\1/p" build/generated/product_identity.h; }
 render=build/tools/render/corvale-render
-bundle="$HOME/.vst3/CorvaleV0020.vst3"
+bundle="$HOME/.vst3/$(identity kBundleName)"
 preset="LL Drums"
 mkdir -p out
 python3 scripts/make_demo_signal.py out/demo-input.wav
@@ -30,5 +32,5 @@ Done.
   Response plot:      out/demo-ll-drums-response.png
 
 To use Corvale in a DAW, rescan plug-ins (VST 3 hosts search ~/.vst3) and insert
-"CorvaleV0020" (vendor Brackwater, category FX|EQ) on a track.
+"$(identity kClassName)" (vendor $(identity kVendor), category FX|EQ) on a track.
 TXT

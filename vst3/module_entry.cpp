@@ -1,6 +1,8 @@
 // The module's exported entry points: the Linux module protocol
 // (ModuleEntry/ModuleExit), the factory (GetPluginFactory) and InitDll/ExitDll
-// for hosts that call them. exports.map keeps every other symbol local.
+// for hosts that call them. The VST 2.4 entry, VSTPluginMain, is in
+// vst2/vst2_entry.cpp. exports.map keeps every other symbol local.
+#include "product_identity.h"
 #include "vst3/module_entry.h"
 #include "vst3/plugin_factory.h"
 #include "vst3/processor.h"
@@ -15,6 +17,8 @@ namespace Steinberg {
 namespace Vst {
 namespace Rive2ZOD3 {
 namespace {
+
+constexpr const char* kSubCategories = "FX|EQ";
 
 std::atomic<int> gModuleEntryCount {0};
 void* gModuleHandle = nullptr;
@@ -42,9 +46,9 @@ FUnknown* createProcessorInstance(void*)
 ModuleFactory* buildFactory()
 {
     PFactoryInfo factoryInfo;
-    copyField(factoryInfo.vendor, kVendor);
-    copyField(factoryInfo.url, kVendorUrl);
-    copyField(factoryInfo.email, kVendorEmail);
+    copyField(factoryInfo.vendor, ProductIdentity::kVendor);
+    copyField(factoryInfo.url, ProductIdentity::kVendorUrl);
+    copyField(factoryInfo.email, ProductIdentity::kProductAndVersion);  // by convention
     factoryInfo.flags = PFactoryInfo::kUnicode;
     auto* factory = new ModuleFactory(factoryInfo);
 
@@ -52,11 +56,11 @@ ModuleFactory* buildFactory()
     processorClassId().toTUID(classInfo.cid);
     classInfo.cardinality = PClassInfo::kManyInstances;
     copyField(classInfo.category, kVstAudioEffectClass);
-    copyField(classInfo.name, kClassName);
+    copyField(classInfo.name, ProductIdentity::kClassName);
     classInfo.classFlags = 0;
     copyField(classInfo.subCategories, kSubCategories);
     copyField(classInfo.vendor, "");
-    copyField(classInfo.version, kClassVersion);
+    copyField(classInfo.version, ProductIdentity::kVersion);
     // The SDK this module is built with, not a fixed number.
     copyField(classInfo.sdkVersion, kVstVersionString);
     factory->registerClass(&classInfo, createProcessorInstance, nullptr);
@@ -119,6 +123,3 @@ CORVALE_EXPORT bool ExitDll()
 {
     return true;
 }
-
-// VSTPluginMain (the VST 2.4 entry) is exported from here once the VST 2 adapter
-// exists; exports.map already lists it.

@@ -124,12 +124,12 @@ tresult PLUGIN_API PluginFactory::getClassInfoUnicode(int32 index, PClassInfoW* 
     return kResultOk;
 }
 
-tresult PLUGIN_API PluginFactory::createInstance(FIDString cid, FIDString iid, void** obj)
+tresult PLUGIN_API PluginFactory::createInstance(FIDString cid, FIDString _iid, void** obj)
 {
     if (obj == nullptr)
         return kInvalidArgument;
     *obj = nullptr;
-    if (cid == nullptr || iid == nullptr)
+    if (cid == nullptr || _iid == nullptr)
         return kInvalidArgument;
     for (const Entry& e : entries_)
     {
@@ -138,7 +138,7 @@ tresult PLUGIN_API PluginFactory::createInstance(FIDString cid, FIDString iid, v
         FUnknown* instance = e.create(e.context);
         if (instance == nullptr)
             break;
-        const tresult result = instance->queryInterface(iid, obj);
+        const tresult result = instance->queryInterface(_iid, obj);
         instance->release();  // the query holds the host's reference
         if (result != kResultOk)
         {
@@ -150,12 +150,12 @@ tresult PLUGIN_API PluginFactory::createInstance(FIDString cid, FIDString iid, v
     return kNoInterface;
 }
 
-tresult PLUGIN_API PluginFactory::queryInterface(const TUID iid, void** obj)
+tresult PLUGIN_API PluginFactory::queryInterface(const TUID _iid, void** obj)
 {
-    QUERY_INTERFACE(iid, obj, IPluginFactory::iid, IPluginFactory)
-    QUERY_INTERFACE(iid, obj, IPluginFactory2::iid, IPluginFactory2)
-    QUERY_INTERFACE(iid, obj, IPluginFactory3::iid, IPluginFactory3)
-    QUERY_INTERFACE(iid, obj, FUnknown::iid, IPluginFactory)
+    QUERY_INTERFACE(_iid, obj, IPluginFactory::iid, IPluginFactory)
+    QUERY_INTERFACE(_iid, obj, IPluginFactory2::iid, IPluginFactory2)
+    QUERY_INTERFACE(_iid, obj, IPluginFactory3::iid, IPluginFactory3)
+    QUERY_INTERFACE(_iid, obj, FUnknown::iid, IPluginFactory)
     *obj = nullptr;
     return kNoInterface;
 }

@@ -3,6 +3,8 @@
 // stored by hosts in sessions and automation, so none of these may change.
 #pragma once
 
+#include "product_identity.h"
+
 #include "pluginterfaces/base/funknown.h"
 #include "pluginterfaces/vst/vsttypes.h"
 
@@ -10,14 +12,12 @@ namespace Steinberg {
 namespace Vst {
 namespace Rive2ZOD3 {
 
-/// The class ID's identity: four 32-bit words. FUID lays them out in this
-/// platform's byte order, which is what hosts on this platform exchange.
-constexpr uint32 kClassIdWords[4] = {0xFFFFA866u, 0x1E014851u, 0xFFFFFFADu, 0xFFFF9D10u};
-
-/// The class ID as an FUID built from kClassIdWords. [any]
+/// The class ID as an FUID built from the product's four words, laid out in this
+/// platform's byte order, which is what hosts on this platform exchange. [any]
 inline FUID processorClassId()
 {
-    return FUID(kClassIdWords[0], kClassIdWords[1], kClassIdWords[2], kClassIdWords[3]);
+    const auto& words = ProductIdentity::kClassIdWords;
+    return FUID(words[0], words[1], words[2], words[3]);
 }
 
 namespace ParamIds {

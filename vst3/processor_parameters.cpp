@@ -129,9 +129,9 @@ void Processor::publishParameters()
                 &updateGranularity, c->minValue, c->maxValue);
 
         String128 title {};
-        String128 units {};
+        String128 unitText {};
         fromAscii(c->name, title);
-        fromAscii(c->units, units);
+        fromAscii(c->units, unitText);
         if (c->controlType == kControlTypeMeter)
         {
             auto* p = new PeakParameter(ParameterInfo::kIsReadOnly, id, title);
@@ -162,11 +162,11 @@ void Processor::publishParameters()
         const int32 flags = ParameterInfo::kCanAutomate;
         Parameter* p = nullptr;
         if (c->logScale)
-            p = new LogParameter(title, id, units, min, max, def, 0, flags, 0);
+            p = new LogParameter(title, id, unitText, min, max, def, 0, flags, 0);
         else if (c->voltOctave)
-            p = new VoltOctaveParameter(title, id, units, min, max, def, 0, flags, 0);
+            p = new VoltOctaveParameter(title, id, unitText, min, max, def, 0, flags, 0);
         else
-            p = new RangeParameter(title, id, units, min, max, def, 0, flags, 0);
+            p = new RangeParameter(title, id, unitText, min, max, def, 0, flags, 0);
         p->setPrecision(c->dataType == kDataInt ? 0 : c->precision);
         parameters.addParameter(p);
     }

@@ -221,9 +221,9 @@ TEST(RealFft, InversePackingCases)
     };
     const Case cases[] = {
         {"dc and nyquist", Complex(a, 0.0), Complex(c, 0.0),
-         [](int n, double a, double c) { return a + c * ((n % 2 == 0) ? 1.0 : -1.0); }},
+         [](int n, double dc, double nyquist) { return dc + nyquist * ((n % 2 == 0) ? 1.0 : -1.0); }},
         {"nyquist packed in bin 0 cancels", Complex(a, b), Complex(b, 0.0),
-         [](int, double a, double) { return a; }},
+         [](int, double dc, double) { return dc; }},
     };
     for (const Case& cs : cases)
     {

@@ -6,7 +6,7 @@
 #include "spy_plugin.h"
 #include "vst3/plugin_factory.h"
 #include "vst3/processor.h"
-#include "vst3/vst2/vst2_adapter.h"
+#include "vst2/vst2_adapter.h"
 
 #include <gtest/gtest.h>
 

@@ -340,4 +340,4 @@ INSTANTIATE_TEST_SUITE_P(Settings, Vst2AudioTest,
                       Setting {"program", {}, 5, false},
                       Setting {"program_then_band", {{4, 0.9f}}, 2, false},
                       Setting {"bypass", {{8, 1.0f}}, -1, true}),
-    [](const ::testing::TestParamInfo<Setting>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Setting>& setting) { return std::string(setting.param.name); });

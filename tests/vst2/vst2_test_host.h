@@ -3,7 +3,7 @@
 // and an owner for one effect that closes it at the end.
 #pragma once
 
-#include "vst3/vst2/vst2_abi.h"
+#include "vst2/vst2_abi.h"
 
 #include <string>
 #include <vector>

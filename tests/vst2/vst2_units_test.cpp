@@ -1,8 +1,8 @@
 // The adapter's small parts on their own: MIDI conversion and the event list,
 // the chunk layout, and the parameter changes handed to the processor.
-#include "vst3/vst2/vst2_chunk.h"
-#include "vst3/vst2/vst2_events.h"
-#include "vst3/vst2/vst2_parameter_changes.h"
+#include "vst2/vst2_chunk.h"
+#include "vst2/vst2_events.h"
+#include "vst2/vst2_parameter_changes.h"
 
 #include <gtest/gtest.h>
 

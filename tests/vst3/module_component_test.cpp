@@ -8,7 +8,9 @@
 #include "pluginterfaces/vst/ivstunits.h"
 #include "pluginterfaces/vst/vstspeaker.h"
 
+#include <algorithm>
 #include <cmath>
+#include <complex>
 
 using namespace Steinberg;
 using corvale::host::PluginInstance;
@@ -33,6 +35,34 @@ protected:
         float* outputs[2] = {left.data(), right.data()};
         EXPECT_TRUE(plugin.process(inputs, outputs, static_cast<int32>(in.size())));
         return left;
+    }
+
+    /// The same for signals longer than one block: 256-sample blocks.
+    std::vector<float> runInBlocks(const std::vector<float>& in)
+    {
+        constexpr size_t kBlock = 256;
+        std::vector<float> out;
+        for (size_t pos = 0; pos < in.size(); pos += kBlock)
+        {
+            const auto end = in.begin() + static_cast<std::ptrdiff_t>(std::min(in.size(), pos + kBlock));
+            const auto part = run(std::vector<float>(in.begin() + static_cast<std::ptrdiff_t>(pos), end));
+            out.insert(out.end(), part.begin(), part.end());
+        }
+        return out;
+    }
+
+    /// |H(f)| in dB of the current settings, by a direct DFT of the impulse response.
+    double responseDb(double freqHz)
+    {
+        runInBlocks(std::vector<float>(8192, 0.0f));  // new taps are taken in gradually
+        std::vector<float> impulse(16384, 0.0f);
+        impulse[0] = 1.0f;
+        const auto out = runInBlocks(impulse);
+        std::complex<double> sum;
+        const double w = 2.0 * 3.14159265358979323846 * freqHz / 44100.0;
+        for (size_t n = 0; n < out.size(); ++n)
+            sum += static_cast<double>(out[n]) * std::polar(1.0, -w * static_cast<double>(n));
+        return 20.0 * std::log10(std::abs(sum) + 1e-12);
     }
 
     std::vector<char> state()
@@ -63,6 +93,7 @@ TEST_F(ModuleComponent, ParametersAsTheHostSeesThem)
                           "Factory Presets"})
         expected.push_back(t);
     EXPECT_EQ(titles, expected);
+    EXPECT_FALSE(plugin.hasSeparateController()) << "a single-component effect";
 
     const std::vector<Vst::ParamID> fixedIds = {32773, 32774, 32768, 32769, 32770, 2056, 2048, 2050,
                                                 2051, 2049, 2052, 2054, 2053, 2055, 0x70727374};
@@ -176,6 +207,29 @@ TEST_F(ModuleComponent, ProcessedAndBypassedSignalsAreAligned)
         ASSERT_EQ(dry[i], i == 127 ? 1.0f : 0.0f) << i;
 }
 
+TEST_F(ModuleComponent, GainZeroSilencesTheOutput)
+{
+    ASSERT_TRUE(plugin.setParameter(15, 0.0));
+    std::vector<float> tone(8192);
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = static_cast<float>(std::sin(0.37 * static_cast<double>(i)) * 0.5);
+    const auto out = runInBlocks(tone);
+    for (size_t i = 4096; i < out.size(); ++i)
+        ASSERT_LT(std::fabs(out[i]), 1e-6f) << "sample " << i;
+}
+
+TEST_F(ModuleComponent, BandBoostLiftsItsOwnBand)
+{
+    const double flat1k = responseDb(1000.0);
+    const double flat100 = responseDb(100.0);
+    ASSERT_TRUE(plugin.setParameter(8, 1.0));  // "1000" to +12 dB
+    const double lift1k = responseDb(1000.0) - flat1k;
+    const double lift100 = responseDb(100.0) - flat100;
+    EXPECT_GT(lift1k, 6.0);
+    EXPECT_LT(lift1k, 14.0);
+    EXPECT_LT(std::fabs(lift100), 3.0) << "three bands away stays near flat";
+}
+
 TEST_F(ModuleComponent, BusArrangements)
 {
     using namespace Vst::SpeakerArr;
@@ -220,6 +274,7 @@ TEST_F(ModuleComponent, ProgramChangeSetsTheControlsAndAsksForARestart)
     const std::vector<Steinberg::int32> restarts = plugin.componentHandler().restartRequests();
     ASSERT_FALSE(restarts.empty());
     EXPECT_EQ(restarts.back() & Vst::kParamValuesChanged, Vst::kParamValuesChanged);
+    EXPECT_NEAR(plugin.normalized(0x70727374), 12.0 / 15.0, 1e-9);
     EXPECT_NEAR(plugin.normalized(0), (-9.75 + 12.0) / 24.0, 1e-6);
 
     // getState right away shows the program, before the audio thread took it.

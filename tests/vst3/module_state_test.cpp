@@ -171,6 +171,7 @@ TEST_P(ModuleState, RoundTripIntoASecondInstance)
     PluginInstance other;
     ASSERT_TRUE(other.load(bundlePath()));
     ASSERT_TRUE(other.setState(saved)) << other.error();
+    EXPECT_NEAR(other.normalized(0), (3.25 + 12.0) / 24.0, 1e-6) << "the controller follows";
     std::vector<char> copy;
     ASSERT_TRUE(other.getState(copy));
     EXPECT_EQ(copy, saved);

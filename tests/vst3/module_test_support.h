@@ -10,7 +10,7 @@
 #include <vector>
 
 #ifndef CORVALE_BUNDLE_PATH
-#error "CORVALE_BUNDLE_PATH must name the built CorvaleV0020.vst3"
+#error "CORVALE_BUNDLE_PATH must name the built bundle"
 #endif
 
 inline std::string bundlePath()

@@ -23,10 +23,10 @@ public:
     static constexpr int kMaxBlock = 256;
 
     /// Creates and initialises; activates (44.1 kHz, stereo) unless told not to.
-    explicit ProcessorHarness(bool activate = true, int channels = 2)
+    explicit ProcessorHarness(bool activate = true, int channelCount = 2)
     : handler(Steinberg::owned(new corvale::host::ComponentHandler())),
       processor(Steinberg::owned(new Vst::Rive2ZOD3::Processor())),
-      channels(channels)
+      channels(channelCount)
     {
         processor->initialize(&host);
         processor->setComponentHandler(handler);

@@ -23,10 +23,10 @@ tresult PLUGIN_API EventList::addEvent(Event& e)
     return kResultOk;
 }
 
-tresult PLUGIN_API EventList::queryInterface(const TUID iid, void** obj)
+tresult PLUGIN_API EventList::queryInterface(const TUID _iid, void** obj)
 {
-    QUERY_INTERFACE(iid, obj, FUnknown::iid, IEventList)
-    QUERY_INTERFACE(iid, obj, IEventList::iid, IEventList)
+    QUERY_INTERFACE(_iid, obj, FUnknown::iid, IEventList)
+    QUERY_INTERFACE(_iid, obj, IEventList::iid, IEventList)
     *obj = nullptr;
     return kNoInterface;
 }

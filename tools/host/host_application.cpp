@@ -17,12 +17,12 @@ HostApplication::HostApplication() : interfaceSupport_(owned(new PlugInterfaceSu
 
 IMPLEMENT_REFCOUNT(HostApplication)
 
-tresult PLUGIN_API HostApplication::queryInterface(const TUID iid, void** obj)
+tresult PLUGIN_API HostApplication::queryInterface(const TUID _iid, void** obj)
 {
-    QUERY_INTERFACE(iid, obj, FUnknown::iid, IHostApplication)
-    QUERY_INTERFACE(iid, obj, IHostApplication::iid, IHostApplication)
-    if (FUnknownPrivate::iidEqual(iid, IPlugInterfaceSupport::iid))
-        return interfaceSupport_->queryInterface(iid, obj);
+    QUERY_INTERFACE(_iid, obj, FUnknown::iid, IHostApplication)
+    QUERY_INTERFACE(_iid, obj, IHostApplication::iid, IHostApplication)
+    if (FUnknownPrivate::iidEqual(_iid, IPlugInterfaceSupport::iid))
+        return interfaceSupport_->queryInterface(_iid, obj);
     *obj = nullptr;
     return kNoInterface;
 }
@@ -33,13 +33,13 @@ tresult PLUGIN_API HostApplication::getName(String128 name)
     return kResultOk;
 }
 
-tresult PLUGIN_API HostApplication::createInstance(TUID cid, TUID iid, void** obj)
+tresult PLUGIN_API HostApplication::createInstance(TUID cid, TUID _iid, void** obj)
 {
-    if (FUnknownPrivate::iidEqual(cid, IMessage::iid) && FUnknownPrivate::iidEqual(iid, IMessage::iid)) {
+    if (FUnknownPrivate::iidEqual(cid, IMessage::iid) && FUnknownPrivate::iidEqual(_iid, IMessage::iid)) {
         *obj = static_cast<IMessage*>(new HostMessage);
         return kResultOk;
     }
-    if (FUnknownPrivate::iidEqual(cid, IAttributeList::iid) && FUnknownPrivate::iidEqual(iid, IAttributeList::iid)) {
+    if (FUnknownPrivate::iidEqual(cid, IAttributeList::iid) && FUnknownPrivate::iidEqual(_iid, IAttributeList::iid)) {
         *obj = static_cast<IAttributeList*>(new HostAttributeList);
         return kResultOk;
     }

@@ -47,10 +47,10 @@ tresult PLUGIN_API ParamValueQueue::addPoint(int32 sampleOffset, ParamValue valu
     return kResultOk;
 }
 
-tresult PLUGIN_API ParamValueQueue::queryInterface(const TUID iid, void** obj)
+tresult PLUGIN_API ParamValueQueue::queryInterface(const TUID _iid, void** obj)
 {
-    QUERY_INTERFACE(iid, obj, FUnknown::iid, IParamValueQueue)
-    QUERY_INTERFACE(iid, obj, IParamValueQueue::iid, IParamValueQueue)
+    QUERY_INTERFACE(_iid, obj, FUnknown::iid, IParamValueQueue)
+    QUERY_INTERFACE(_iid, obj, IParamValueQueue::iid, IParamValueQueue)
     *obj = nullptr;
     return kNoInterface;
 }

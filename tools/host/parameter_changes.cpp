@@ -61,10 +61,10 @@ IParamValueQueue* PLUGIN_API ParameterChanges::addParameterData(const ParamID& i
     return &queue;
 }
 
-tresult PLUGIN_API ParameterChanges::queryInterface(const TUID iid, void** obj)
+tresult PLUGIN_API ParameterChanges::queryInterface(const TUID _iid, void** obj)
 {
-    QUERY_INTERFACE(iid, obj, FUnknown::iid, IParameterChanges)
-    QUERY_INTERFACE(iid, obj, IParameterChanges::iid, IParameterChanges)
+    QUERY_INTERFACE(_iid, obj, FUnknown::iid, IParameterChanges)
+    QUERY_INTERFACE(_iid, obj, IParameterChanges::iid, IParameterChanges)
     *obj = nullptr;
     return kNoInterface;
 }

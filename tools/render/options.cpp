@@ -2,6 +2,8 @@
 
 #include "tool_error.h"
 
+#include "product_identity.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -129,11 +131,12 @@ Options parseOptions(int argc, const char* const* argv)
 
 std::string usageText()
 {
-    return "Usage: corvale-render [options] [INPUT OUTPUT]\n"
-           "Renders an audio file through a VST 3 effect, or lists, saves state or plots.\n"
-           "\n"
-           "  --plugin PATH.vst3        the plug-in bundle (default: the build's Corvale bundle,\n"
-           "                            else ~/.vst3/CorvaleV0020.vst3)\n"
+    return std::string("Usage: corvale-render [options] [INPUT OUTPUT]\n"
+                       "Renders an audio file through a VST 3 effect, or lists, saves state or plots.\n"
+                       "\n"
+                       "  --plugin PATH.vst3        the plug-in bundle (default: the build's Corvale bundle,\n"
+                       "                            else ~/.vst3/")
+           + ProductIdentity::kBundleName + ")\n"
            "  --vst2                    load the plug-in through its VST 2 entry (VSTPluginMain);\n"
            "                            parameters are then its VST 2 indices\n"
            "  --list                    print parameters (ID, title, units, default, value) and programs\n"
@@ -158,7 +161,7 @@ std::string defaultPluginPath()
     if (exists(built))
         return built;
     const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.vst3/CorvaleV0020.vst3";
+    return std::string(home != nullptr ? home : "") + "/.vst3/" + ProductIdentity::kBundleName;
 }
 
 } // namespace corvale::render

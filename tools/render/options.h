@@ -39,7 +39,7 @@ Options parseOptions(int argc, const char* const* argv);
 std::string usageText();
 
 /// [main] The bundle to load when --plugin is not given: the build's bundle if it exists,
-/// else $HOME/.vst3/CorvaleV0020.vst3.
+/// else the product's bundle in $HOME/.vst3.
 std::string defaultPluginPath();
 
 } // namespace corvale::render

@@ -54,7 +54,7 @@ public:
                             nullptr, "1.0.0", "VST 3.7.2");
         return kResultOk;
     }
-    tresult PLUGIN_API createInstance(FIDString cid, FIDString iid, void** obj) override
+    tresult PLUGIN_API createInstance(FIDString cid, FIDString _iid, void** obj) override
     {
         *obj = nullptr;
         FUnknown* object = nullptr;
@@ -66,15 +66,15 @@ public:
             object = static_cast<Vst::IEditController*>(new Controller);
         if (object == nullptr)
             return kNoInterface;
-        const tresult result = object->queryInterface(iid, obj);
+        const tresult result = object->queryInterface(_iid, obj);
         object->release();
         return result;
     }
-    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
+    tresult PLUGIN_API queryInterface(const TUID _iid, void** obj) override
     {
-        QUERY_INTERFACE(iid, obj, FUnknown::iid, IPluginFactory)
-        QUERY_INTERFACE(iid, obj, IPluginFactory::iid, IPluginFactory)
-        QUERY_INTERFACE(iid, obj, IPluginFactory2::iid, IPluginFactory2)
+        QUERY_INTERFACE(_iid, obj, FUnknown::iid, IPluginFactory)
+        QUERY_INTERFACE(_iid, obj, IPluginFactory::iid, IPluginFactory)
+        QUERY_INTERFACE(_iid, obj, IPluginFactory2::iid, IPluginFactory2)
         *obj = nullptr;
         return kNoInterface;
     }

@@ -6,7 +6,7 @@
 // not reference counted; the handlers it holds are.
 #pragma once
 
-#include "vst3/vst2/vst2_host_link.h"
+#include "vst2/vst2_host_link.h"
 
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"

@@ -1,4 +1,4 @@
-#include "vst3/vst2/vst2_parameter_map.h"
+#include "vst2/vst2_parameter_map.h"
 
 #include "pluginterfaces/vst/ivstunits.h"
 

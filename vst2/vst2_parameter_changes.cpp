@@ -1,4 +1,4 @@
-#include "vst3/vst2/vst2_parameter_changes.h"
+#include "vst2/vst2_parameter_changes.h"
 
 namespace Steinberg {
 namespace Vst {
@@ -30,10 +30,10 @@ tresult PLUGIN_API Vst2ValueQueue::addPoint(int32 sampleOffset, ParamValue value
     return kResultOk;
 }
 
-tresult PLUGIN_API Vst2ValueQueue::queryInterface(const TUID iid, void** obj)
+tresult PLUGIN_API Vst2ValueQueue::queryInterface(const TUID _iid, void** obj)
 {
-    QUERY_INTERFACE(iid, obj, FUnknown::iid, IParamValueQueue)
-    QUERY_INTERFACE(iid, obj, IParamValueQueue::iid, IParamValueQueue)
+    QUERY_INTERFACE(_iid, obj, FUnknown::iid, IParamValueQueue)
+    QUERY_INTERFACE(_iid, obj, IParamValueQueue::iid, IParamValueQueue)
     *obj = nullptr;
     return kNoInterface;
 }
@@ -78,10 +78,10 @@ IParamValueQueue* PLUGIN_API Vst2ParameterChanges::addParameterData(const ParamI
     return &queue;
 }
 
-tresult PLUGIN_API Vst2ParameterChanges::queryInterface(const TUID iid, void** obj)
+tresult PLUGIN_API Vst2ParameterChanges::queryInterface(const TUID _iid, void** obj)
 {
-    QUERY_INTERFACE(iid, obj, FUnknown::iid, IParameterChanges)
-    QUERY_INTERFACE(iid, obj, IParameterChanges::iid, IParameterChanges)
+    QUERY_INTERFACE(_iid, obj, FUnknown::iid, IParameterChanges)
+    QUERY_INTERFACE(_iid, obj, IParameterChanges::iid, IParameterChanges)
     *obj = nullptr;
     return kNoInterface;
 }

@@ -1,7 +1,7 @@
 // Vst2Adapter: identity (names, vendor, version, category, capabilities) and
 // the parameters' texts, all within the lengths VST 2 hosts reserve.
-#include "vst3/vst2/vst2_adapter.h"
-#include "vst3/vst2/vst2_text.h"
+#include "vst2/vst2_adapter.h"
+#include "vst2/vst2_text.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,4 +1,4 @@
-#include "vst3/vst2/vst2_text.h"
+#include "vst2/vst2_text.h"
 
 #include <cctype>
 #include <cstring>

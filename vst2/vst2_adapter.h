@@ -10,14 +10,14 @@
 // main thread. Only Vst2PendingValues is shared between them.
 #pragma once
 
-#include "vst3/vst2/vst2_abi.h"
-#include "vst3/vst2/vst2_events.h"
-#include "vst3/vst2/vst2_host_context.h"
-#include "vst3/vst2/vst2_host_link.h"
-#include "vst3/vst2/vst2_parameter_changes.h"
-#include "vst3/vst2/vst2_parameter_map.h"
-#include "vst3/vst2/vst2_pending_values.h"
-#include "vst3/vst2/vst2_plug_frame.h"
+#include "vst2/vst2_abi.h"
+#include "vst2/vst2_events.h"
+#include "vst2/vst2_host_context.h"
+#include "vst2/vst2_host_link.h"
+#include "vst2/vst2_parameter_changes.h"
+#include "vst2/vst2_parameter_map.h"
+#include "vst2/vst2_pending_values.h"
+#include "vst2/vst2_plug_frame.h"
 
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/base/smartpointer.h"

@@ -1,4 +1,4 @@
-#include "vst3/vst2/vst2_host_context.h"
+#include "vst2/vst2_host_context.h"
 
 #include <string>
 

@@ -6,7 +6,7 @@
 // component unwraps at its sample offset. SysEx and other events are dropped.
 #pragma once
 
-#include "vst3/vst2/vst2_abi.h"
+#include "vst2/vst2_abi.h"
 
 #include "pluginterfaces/vst/ivstevents.h"
 

@@ -1,8 +1,8 @@
 // Vst2Adapter: the VST 2 programs (the component's program list, selected
 // through its program-change parameter) and the chunks.
-#include "vst3/vst2/vst2_adapter.h"
-#include "vst3/vst2/vst2_chunk.h"
-#include "vst3/vst2/vst2_text.h"
+#include "vst2/vst2_adapter.h"
+#include "vst2/vst2_chunk.h"
+#include "vst2/vst2_text.h"
 
 #include "public.sdk/source/common/memorystream.h"
 #include "pluginterfaces/vst/ivstunits.h"

@@ -5,7 +5,7 @@
 // is not reference counted.
 #pragma once
 
-#include "vst3/vst2/vst2_host_link.h"
+#include "vst2/vst2_host_link.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"

@@ -1,4 +1,4 @@
-#include "vst3/vst2/vst2_plug_frame.h"
+#include "vst2/vst2_plug_frame.h"
 
 #include <algorithm>
 #include <poll.h>

@@ -1,7 +1,10 @@
-// The VST 2.4 entry point. It is compiled into the module itself (not the
-// adapter library) so that the version script can export it.
-#include "vst3/processor_ids.h"
-#include "vst3/vst2/vst2_adapter.h"
+// The VST 2.4 entry point: the one place of the VST 2 layer that knows the
+// product (its class ID and VST 2 unique ID). It is compiled into the module
+// itself, not the adapter library, so that the version script can export it.
+#include "product_identity.h"
+#include "vst2/vst2_adapter.h"
+
+#include "pluginterfaces/base/funknown.h"
 
 #include <dlfcn.h>
 #include <memory>
@@ -10,9 +13,6 @@ namespace Steinberg {
 namespace Vst {
 namespace Rive2ZOD3 {
 namespace {
-
-/// The VST 2 unique ID: '0', 'i', 'u', '&'.
-constexpr int32 kVst2UniqueId = 0x30697526;
 
 // A VST 2 host never calls ModuleEntry, so the module would have no handle (the
 // editor finds its resources through it). Each effect holds one: its own
@@ -73,9 +73,12 @@ extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMa
     IPluginFactory* factory = GetPluginFactory();
     if (factory == nullptr)
         return nullptr;
+    // The same 16 bytes the factory registers the class under.
+    const auto& words = ProductIdentity::kClassIdWords;
     TUID cid {};
-    processorClassId().toTUID(cid);
-    AEffect* effect = Vst2Adapter::create(factory, cid, kVst2UniqueId, audioMaster, std::move(lease));
+    FUID(words[0], words[1], words[2], words[3]).toTUID(cid);
+    AEffect* effect = Vst2Adapter::create(factory, cid, ProductIdentity::kVst2UniqueId, audioMaster,
+                                          std::move(lease));
     factory->release();
     return effect;
 }

@@ -1,6 +1,6 @@
 // Vst2Adapter::dispatch: the host's dispatcher opcodes, each handed to the part
 // of the adapter that answers it.
-#include "vst3/vst2/vst2_adapter.h"
+#include "vst2/vst2_adapter.h"
 
 #include <cmath>
 

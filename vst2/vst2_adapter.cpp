@@ -1,7 +1,7 @@
 // Vst2Adapter: creation, the AEffect's entry functions, teardown and the host
 // link the component's host objects report to.
-#include "vst3/vst2/vst2_adapter.h"
-#include "vst3/vst2/vst2_text.h"
+#include "vst2/vst2_adapter.h"
+#include "vst2/vst2_text.h"
 
 #include "public.sdk/source/common/memorystream.h"
 #include "pluginterfaces/vst/vstspeaker.h"

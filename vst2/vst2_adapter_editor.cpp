@@ -1,7 +1,7 @@
 // Vst2Adapter: the component's editor view in the host's X11 window. The view
 // is created when the host first asks for the editor's size or opens it, and
 // released when the host closes it.
-#include "vst3/vst2/vst2_adapter.h"
+#include "vst2/vst2_adapter.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,6 +1,6 @@
 // Vst2Adapter: parameter values between the host, the processor and the
 // controller, activation and processReplacing.
-#include "vst3/vst2/vst2_adapter.h"
+#include "vst2/vst2_adapter.h"
 
 #include <cmath>
 #include <cstring>

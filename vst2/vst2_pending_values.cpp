@@ -1,4 +1,4 @@
-#include "vst3/vst2/vst2_pending_values.h"
+#include "vst2/vst2_pending_values.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,4 +1,4 @@
-#include "vst3/vst2/vst2_chunk.h"
+#include "vst2/vst2_chunk.h"
 
 namespace Steinberg {
 namespace Vst {

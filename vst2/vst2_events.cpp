@@ -1,4 +1,4 @@
-#include "vst3/vst2/vst2_events.h"
+#include "vst2/vst2_events.h"
 
 #include <algorithm>
 #include <cmath>
@@ -135,10 +135,10 @@ tresult PLUGIN_API Vst2EventList::getEvent(int32 index, Event& e)
     return kResultOk;
 }
 
-tresult PLUGIN_API Vst2EventList::queryInterface(const TUID iid, void** obj)
+tresult PLUGIN_API Vst2EventList::queryInterface(const TUID _iid, void** obj)
 {
-    QUERY_INTERFACE(iid, obj, FUnknown::iid, IEventList)
-    QUERY_INTERFACE(iid, obj, IEventList::iid, IEventList)
+    QUERY_INTERFACE(_iid, obj, FUnknown::iid, IEventList)
+    QUERY_INTERFACE(_iid, obj, IEventList::iid, IEventList)
     *obj = nullptr;
     return kNoInterface;
 }
