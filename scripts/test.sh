@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a plain build, an AddressSanitizer+UndefinedBehaviorSanitizer
-# build, and a ThreadSanitizer build of the concurrency tests. Sets the machine up first.
+# Builds and runs every test through the CMake presets (CMakePresets.json): a plain
+# build, an AddressSanitizer+UndefinedBehaviorSanitizer build, and a ThreadSanitizer
+# build of the concurrency tests. Sets the machine up first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,23 +9,15 @@ bash scripts/setup.sh
 
 jobs=$(nproc)
 
-run_suite() {  # <build dir> <build target> <ctest args...> ; cmake args come from CMAKE_ARGS
-  local dir=$1 target=$2; shift 2
-  cmake -S . -B "$dir" ${CMAKE_ARGS} > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
-  cmake --build "$dir" -j"$jobs" --target "$target"
-  (cd "$dir" && ctest --output-on-failure -j"$jobs" "$@")
+run_preset() {  # <preset> <build dir> <title>
+  local preset=$1 dir=$2
+  echo "== $3 =="
+  mkdir -p "$dir"
+  cmake --preset "$preset" > "$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; exit 1; }
+  cmake --build --preset "$preset" -j"$jobs"
+  ctest --preset "$preset" -j"$jobs"
 }
 
-echo "== Plain build =="
-mkdir -p build
-CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Release" run_suite build all
-
-echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
-mkdir -p build-asan
-CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DEQ_SANITIZE=address,undefined -DEQ_BUILD_BENCH=OFF" \
-  run_suite build-asan all
-
-echo "== ThreadSanitizer (concurrency tests) =="
-mkdir -p build-tsan
-CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DEQ_SANITIZE=thread -DEQ_BUILD_BENCH=OFF -DEQ_BUILD_TOOLS=OFF" \
-  run_suite build-tsan concurrency_tests -L concurrency
+run_preset plain build "Plain build"
+run_preset asan build-asan "AddressSanitizer + UndefinedBehaviorSanitizer"
+run_preset tsan build-tsan "ThreadSanitizer (concurrency tests)"
