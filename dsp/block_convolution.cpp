@@ -36,8 +36,8 @@ void CGraphicEqEngine::finishBlock() noexcept
     sumRe[M] = sumIm[0];
     sumIm[M] = 0.0;
 
-    // The overlap-add runs inside the inverse transform (each new value plus the old tail,
-    // as from a copy in overlap), so overlap itself stays all zero between blocks.
+    // The overlap-add runs inside the inverse transform: each new value plus the tail the
+    // previous block left in the second half of outBlock, so no separate overlap buffer.
     m_outputTransform.inversePackedOverlapAdd(sumRe, sumIm, m_outBlock.data(), 1.0 / static_cast<double>(m_fftSize));
 
     const int next = (q + 1 == m_partitions) ? 0 : q + 1;

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-CGraphicEqEngine::CGraphicEqEngine(int sampleRate, int channel, int designSize, int filterLength,
+// The channel number is part of the plug-in's call; the two channels' engines are
+// designed alike, so nothing here depends on it.
+CGraphicEqEngine::CGraphicEqEngine(int sampleRate, int /*channel*/, int designSize, int filterLength,
                                    int blockSize, int firstTap)
     : m_designSize(designSize),
       m_partitions(filterLength / blockSize),
@@ -14,11 +16,9 @@ CGraphicEqEngine::CGraphicEqEngine(int sampleRate, int channel, int designSize, 
       m_partOffset(firstTap),
       m_firstTap(firstTap),
       m_tapEnd(firstTap + blockSize * (filterLength / blockSize)),
-      m_channel(channel),
       m_tapBlock(static_cast<size_t>(2 * blockSize), 0.0),
       m_outBlock(static_cast<size_t>(2 * blockSize), 0.0),
       m_inBlock(static_cast<size_t>(2 * blockSize), 0.0),
-      m_overlap(static_cast<size_t>(blockSize), 0.0),
       m_gains{},
       m_designSpectrum(static_cast<size_t>(designSize), Complex(0.0, 0.0)),
       m_tapTransform(2 * blockSize),

@@ -18,15 +18,9 @@
 // processSample on the same engine (the owner serialises them, normally by
 // calling all of them from the audio thread).
 //
-// Readable state: the members are private; each is readable through the const
-// accessor of the same name (taps(), pos(), partOffset(), gains(), windows(b),
-// bandResponses(b), delayLine(), ...). outBlock() and inBlock() hold what the
-// block convolution keeps between samples; overlap() is all zero between samples
-// (the overlap-add runs inside the inverse transform); tapBlock() holds the taps of
-// the partition being gathered that a tap change has already overtaken (the rest
-// are read at the block end). The per-bin output spectrum is formed at the block
-// end in scratch arrays and is not kept, and the forward transforms'
-// spectrumBuffer() is not used by the convolution (it runs their split-array paths).
+// Readable state: taps(), the tap array the block convolution reads, and the few
+// positions and settings the tests and the equaliser's checks look at. The per-bin
+// output spectrum is formed at the block end in scratch arrays and is not kept.
 #pragma once
 
 #include "dsp/real_fft.h"
@@ -76,38 +70,26 @@ public:
     /// samples late. 0.0 before any input. [audio]
     double currentOutput() const noexcept { return m_outBlock[static_cast<size_t>(m_pos)]; }
 
-    /// Response of the ladder with the given polynomial coefficients at design bin k
-    /// (k * sampleRate / designSize Hz). [any]
-    Complex ladderResponse(int k, double b3, double a6, double a5, double a4, double a3, double a2,
-                           double a1, double a0, int sampleRate) const;
-
     // Readable state. [any]
+    /// The designSize taps; the convolution reads [firstTap, tapEnd).
     const double* taps() const noexcept { return m_taps.data(); }
     int designSize() const noexcept { return m_designSize; }
-    int filterLength() const noexcept { return m_partitions * m_blockSize; }
-    int partitions() const noexcept { return m_partitions; }
-    int blockSize() const noexcept { return m_blockSize; }
-    int fftSize() const noexcept { return m_fftSize; }
+    /// Position of the next input sample within the block.
     int pos() const noexcept { return m_pos; }
+    /// First tap of the partition being gathered.
     int partOffset() const noexcept { return m_partOffset; }
-    int firstTap() const noexcept { return m_firstTap; }
     int tapEnd() const noexcept { return m_tapEnd; }
-    int channel() const noexcept { return m_channel; }
-    const double* tapBlock() const noexcept { return m_tapBlock.data(); }
-    const double* outBlock() const noexcept { return m_outBlock.data(); }
-    const double* inBlock() const noexcept { return m_inBlock.data(); }
-    const double* overlap() const noexcept { return m_overlap.data(); }
+    /// The fifteen linear band gains.
     const double* gains() const noexcept { return m_gains; }
+    /// Band b's window over the taps and its designed impulse response.
     const double* windows(int band) const noexcept { return m_windows[static_cast<size_t>(band)].data(); }
-    const Complex* designSpectrum() const noexcept { return m_designSpectrum.data(); }
-    const ARFFT& tapTransform() const noexcept { return m_tapTransform; }
-    const ARFFT& inputTransform() const noexcept { return m_inputTransform; }
-    const BRFFT& outputTransform() const noexcept { return m_outputTransform; }
-    const BRFFT& designTransform() const noexcept { return m_designTransform; }
-    const CSpectralDelayLine& delayLine() const noexcept { return m_delayLine; }
     const CTapArray& bandResponses(int band) const noexcept { return m_bandResponses[static_cast<size_t>(band)]; }
 
 private:
+    /// Response of the ladder with the given polynomial coefficients at design bin k
+    /// (k * sampleRate / designSize Hz).
+    Complex ladderResponse(int k, double b3, double a6, double a5, double a4, double a3, double a2,
+                           double a1, double a0, int sampleRate) const;
     void designBands(int sampleRate);
     void designBand(CTapArray& target, double C1, double C2, double C3, double L1, double L2,
                     double L3, double R1, double R2, int sampleRate);
@@ -124,11 +106,9 @@ private:
     int m_partOffset;
     int m_firstTap;
     int m_tapEnd;
-    int m_channel;
     std::vector<double> m_tapBlock;
     std::vector<double> m_outBlock;
     std::vector<double> m_inBlock;
-    std::vector<double> m_overlap;
     double m_gains[kBandCount];
     std::vector<std::vector<double>> m_windows;
     std::vector<Complex> m_designSpectrum;

@@ -1,4 +1,4 @@
-// CSpectralDelayLine: per-bin reference, plain block forms and the batch form of the partition sum.
+// CSpectralDelayLine: per-bin reference, plain block form and the batch form of the partition sum.
 #include "dsp/spectral_delay_line.h"
 
 #include <algorithm>
@@ -20,12 +20,6 @@ CSpectralDelayLine::CSpectralDelayLine(int L, int B)
     m_passed.assign(static_cast<size_t>(m_P), 0);
     m_deferred.assign(static_cast<size_t>(m_P), 0);
     m_blockOrder.assign(static_cast<size_t>(m_P + kPartitionBatch - 1), nullptr);
-}
-
-void CSpectralDelayLine::store(double* spectrum, const double* re, const double* im) noexcept
-{
-    std::copy(re, re + m_B, spectrum);
-    std::copy(im, im + m_B, spectrum + m_stride);
 }
 
 void CSpectralDelayLine::pushAndAccumulate(int index, const Complex& inputBin, const Complex& tapBin) noexcept
@@ -52,17 +46,6 @@ void CSpectralDelayLine::pushAndAccumulate(int index, const Complex& inputBin, c
     }
 }
 
-void CSpectralDelayLine::pushInputBlock(int position, const double* re, const double* im) noexcept
-{
-    store(input(position), re, im);
-}
-
-void CSpectralDelayLine::setPartitionSpectrum(int p, const double* re, const double* im) noexcept
-{
-    store(partition(p), re, im);
-    partitionWritten(p);
-}
-
 void CSpectralDelayLine::accumulateBlock(int position, double* sumRe, double* sumIm) const noexcept
 {
     for (int k = 0; k < m_B; ++k)
@@ -87,50 +70,6 @@ void CSpectralDelayLine::accumulateBlock(int position, double* sumRe, double* su
         }
         sumRe[k] = re;
         sumIm[k] = im;
-    }
-}
-
-void CSpectralDelayLine::accumulateBlockAndNext(int position, double* sumRe, double* sumIm, double* nextRe,
-                                                double* nextIm) noexcept
-{
-    accumulateBlock(position, sumRe, sumIm);
-    const int next = (position + 1) % m_P;
-    for (int k = 0; k < m_B; ++k)
-    {
-        double re = 0.0, im = 0.0;
-        for (int p = 1; p < m_P; ++p)
-        {
-            const Complex a = binOf(input((next - p + m_P) % m_P), k);
-            const Complex b = binOf(partition(p), k);
-            if (k == 0)
-            {
-                re += a.real() * b.real();
-                im += a.imag() * b.imag();
-            }
-            else
-            {
-                re += a.real() * b.real() - a.imag() * b.imag();
-                im += a.real() * b.imag() + a.imag() * b.real();
-            }
-        }
-        nextRe[k] = re;
-        nextIm[k] = im;
-    }
-}
-
-void CSpectralDelayLine::completeNext(int position, const double* nextRe, const double* nextIm, double* sumRe,
-                                      double* sumIm) const noexcept
-{
-    const double* x = input(position);
-    const double* h = partition(0);
-    sumRe[0] = nextRe[0] + x[0] * h[0];
-    sumIm[0] = nextIm[0] + x[m_stride] * h[m_stride];
-    for (int k = 1; k < m_B; ++k)
-    {
-        const Complex a = binOf(x, k);
-        const Complex b = binOf(h, k);
-        sumRe[k] = nextRe[k] + (a.real() * b.real() - a.imag() * b.imag());
-        sumIm[k] = nextIm[k] + (a.real() * b.imag() + a.imag() * b.real());
     }
 }
 
@@ -167,14 +106,4 @@ void CSpectralDelayLine::finishBatchBlock(int j, double* sumRe, double* sumIm) c
     completePartitionSum(m_input, m_taps, m_deferred.data(), m_deferredCount, m_stride, m_P,
                          (m_batchPosition + j) % m_P, m_partials + static_cast<size_t>(j) * m_spectrumSize,
                          sumRe, sumIm);
-}
-
-CSpectralDelayLine::Complex CSpectralDelayLine::inputSpectra(int slot) const noexcept
-{
-    return binOf(input((slot & (m_L - 1)) / m_B), slot & (m_B - 1));
-}
-
-CSpectralDelayLine::Complex CSpectralDelayLine::tapSpectra(int slot) const noexcept
-{
-    return binOf(partition(((slot & (m_L - 1)) / m_B - 1 + m_P) % m_P), slot & (m_B - 1));
 }

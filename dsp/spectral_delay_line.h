@@ -20,9 +20,10 @@
 // its summation order only on its place in the batch: equal spectra give equal
 // sums whatever happened before.
 //
-// pushAndAccumulate() is the plain per-bin reference; accumulateBlock(),
-// accumulateBlockAndNext() and completeNext() are plain block-at-a-time forms.
-// All work on the same storage and agree to rounding.
+// pushAndAccumulate() is the plain per-bin reference (the sample-by-sample
+// CReferenceConvolution runs it) and accumulateBlock() the plain block-at-a-time
+// form that the batch form is held against. All work on the same storage and
+// agree to rounding.
 #pragma once
 
 #include "dsp/partition_sums.h"
@@ -46,24 +47,10 @@ public:
     /// The sum formed by the last pushAndAccumulate(). [audio]
     Complex accumulated() const noexcept { return m_sum; }
 
-    /// Stores all B bins of an input block spectrum at ring position (0..P-1). [audio]
-    void pushInputBlock(int position, const double* re, const double* im) noexcept;
-    /// Replaces the spectrum of tap partition (0..P-1), B bins. [audio]
-    void setPartitionSpectrum(int partition, const double* re, const double* im) noexcept;
     /// For every bin k: sum over p of input(position - p)[k] * partition(p)[k] into sumRe/sumIm[k];
     /// bin 0 multiplies the packed parts separately. Same value as pushAndAccumulate's sum.
     /// Plain loops; the engine runs the batch form. [audio]
     void accumulateBlock(int position, double* sumRe, double* sumIm) const noexcept;
-
-    /// accumulateBlock(position) and, in the same pass, the next block's sum without its
-    /// newest term: next[k] = sum over p >= 1 of input(position + 1 - p)[k] * partition(p)[k].
-    /// Valid as long as partitions 1..P-1 do not change before completeNext(). [audio]
-    void accumulateBlockAndNext(int position, double* sumRe, double* sumIm, double* nextRe,
-                                double* nextIm) noexcept;
-    /// sum[k] = next[k] + input(position)[k] * partition(0)[k]: completes the sum at position
-    /// from what accumulateBlockAndNext(position - 1) left in next. [audio]
-    void completeNext(int position, const double* nextRe, const double* nextIm, double* sumRe,
-                      double* sumIm) const noexcept;
 
     /// Where the spectrum of the input block at ring position (0..P-1) is kept: stride() real
     /// parts, then stride() imaginary parts; bin 0 packs (DC, Nyquist). [audio]
@@ -86,23 +73,11 @@ public:
     /// Bins stored per spectrum half: B rounded up to a multiple of 4. [any]
     int stride() const noexcept { return m_stride; }
 
-    /// Input bin at slot B*q + k of the per-sample layout (block at position q, bin k). [any]
-    Complex inputSpectra(int slot) const noexcept;
-    /// Tap bin at slot B*q + k of the per-sample layout (partition q-1 mod P, bin k). [any]
-    Complex tapSpectra(int slot) const noexcept;
-    /// Filter length L. [any]
-    int length() const noexcept { return m_L; }
-    /// Bins per block B. [any]
-    int binsPerBlock() const noexcept { return m_B; }
-    /// Number of partitions and input blocks kept, P = L/B. [any]
-    int partitionCount() const noexcept { return m_P; }
-
 private:
     Complex binOf(const double* spectrum, int k) const noexcept
     {
         return Complex(spectrum[k], spectrum[m_stride + k]);
     }
-    void store(double* spectrum, const double* re, const double* im) noexcept;
     double* input(int position) noexcept { return m_input + static_cast<size_t>(position) * m_spectrumSize; }
     const double* input(int position) const noexcept { return m_input + static_cast<size_t>(position) * m_spectrumSize; }
     double* partition(int p) noexcept { return m_taps + static_cast<size_t>(p) * m_partitionSize; }
