@@ -9,19 +9,9 @@
 #include <cstring>
 #include <new>
 
-
 namespace Steinberg {
 namespace Vst {
 namespace Rive2ZOD3 {
-namespace {
-
-uint32 channelsOf(SpeakerArrangement arr)
-{
-    return static_cast<uint32>(SpeakerArr::getChannelCount(arr));
-}
-
-} // namespace
-
 const FUID Processor::cid = processorClassId();
 
 Processor::Processor()
@@ -31,10 +21,15 @@ Processor::Processor()
 
 Processor::~Processor()
 {
-    midiEventList.reset();
-    updateQueues.clear();
-    delete plugIn;
-    plugIn = nullptr;
+    midiEventList_.reset();
+    updateQueues_.clear();
+    delete plugIn_;
+    plugIn_ = nullptr;
+}
+
+uint32 Processor::channelsOf(SpeakerArrangement arrangement)
+{
+    return static_cast<uint32>(SpeakerArr::getChannelCount(arrangement));
 }
 
 FUnknown* Processor::createInstance(void*)
@@ -51,35 +46,35 @@ FUnknown* Processor::createInstance(void*)
 
 void Processor::createPlugInObject()
 {
-    if (plugIn != nullptr)
+    if (plugIn_ != nullptr)
         return;
     // An allocation failure must not unwind into the host: the component then
     // runs without a plug-in, as it does when creation yields nothing.
     try
     {
-        plugIn = createPlugIn();
+        plugIn_ = createPlugIn();
     }
     catch (const std::bad_alloc&)
     {
-        plugIn = nullptr;
+        plugIn_ = nullptr;
     }
-    if (plugIn == nullptr)
+    if (plugIn_ == nullptr)
         return;
-    plugIn->initializePlugIn();
-    const float l = plugIn->m_fLatencySamples;
-    latency = l > 0.0f ? static_cast<uint32>(l) : 0u;
-    sidechainEnabled = plugIn->m_bSideChainInput != 0;
-    sampleAccurate = plugIn->m_bSampleAccurate != 0;
-    updateGranularity = plugIn->m_nAutomationGranularity;
+    plugIn_->initializePlugIn();
+    const float l = plugIn_->m_fLatencySamples;
+    latency_ = l > 0.0f ? static_cast<uint32>(l) : 0u;
+    sidechainEnabled_ = plugIn_->m_bSideChainInput != 0;
+    sampleAccurate_ = plugIn_->m_bSampleAccurate != 0;
+    updateGranularity_ = plugIn_->m_nAutomationGranularity;
 
-    const int32 count = plugIn->m_controls.count();
-    controls.assign(static_cast<size_t>(count > 0 ? count : 0), nullptr);
+    const int32 count = plugIn_->m_controls.count();
+    controls_.assign(static_cast<size_t>(count > 0 ? count : 0), nullptr);
     for (int32 i = 0; i < count; ++i)
-        controls[static_cast<size_t>(i)] = plugIn->m_controls.at(i);
-    stateLayout = stateLayoutOf(*plugIn);
+        controls_[static_cast<size_t>(i)] = plugIn_->m_controls.at(i);
+    stateLayout_ = stateLayoutOf(*plugIn_);
 
     std::vector<float> initial(static_cast<size_t>(count + 3), 0.0f);
-    mailbox.reset(count + 3, initial.data());
+    mailbox_.reset(count + 3, initial.data());
     publishCurrentValues();
 }
 
@@ -92,20 +87,20 @@ tresult PLUGIN_API Processor::initialize(FUnknown* context)
         if (!isInstrument())
         {
             addAudioInput(STR16("AudioInput"), SpeakerArr::kStereo);
-            if (sidechainEnabled)
+            if (sidechainEnabled_)
                 addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
         }
         addEventInput(STR16("Event Input"), 16);
 
         createPlugInObject();
-        if (plugIn != nullptr)
+        if (plugIn_ != nullptr)
         {
-            midiEventList = std::make_unique<CVSTMidiEventList>(plugIn);
+            midiEventList_ = std::make_unique<CVSTMidiEventList>(plugIn_);
             HostMessage message;
-            message.midiEventList = midiEventList.get();
-            plugIn->receiveHostMessage(CPlugIn::kMidiEventList, &message);
-            if (sampleAccurate)
-                updateQueues.resize(controls.size());
+            message.midiEventList = midiEventList_.get();
+            plugIn_->receiveHostMessage(CPlugIn::kMidiEventList, &message);
+            if (sampleAccurate_)
+                updateQueues_.resize(controls_.size());
         }
         publishParameters();
     }
@@ -115,27 +110,27 @@ tresult PLUGIN_API Processor::initialize(FUnknown* context)
 
 tresult PLUGIN_API Processor::terminate()
 {
-    meterControls.clear();
-    for (CControlDescriptor* c : controls)
+    meterControls_.clear();
+    for (CControlDescriptor* c : controls_)
         if (c != nullptr)
             c->paramUpdateQueue = nullptr;
-    updateQueues.clear();
-    if (plugIn != nullptr && midiEventList != nullptr)
+    updateQueues_.clear();
+    if (plugIn_ != nullptr && midiEventList_ != nullptr)
     {
         HostMessage message;
-        plugIn->receiveHostMessage(CPlugIn::kMidiEventList, &message);
+        plugIn_->receiveHostMessage(CPlugIn::kMidiEventList, &message);
     }
-    midiEventList.reset();
+    midiEventList_.reset();
     return SingleComponentEffect::terminate();
 }
 
 tresult PLUGIN_API Processor::setupProcessing(ProcessSetup& setup)
 {
     createPlugInObject();
-    if (plugIn != nullptr && setup.sampleRate > 0.0)
+    if (plugIn_ != nullptr && setup.sampleRate > 0.0)
     {
-        plugIn->m_nSampleRate = static_cast<int32_t>(setup.sampleRate);
-        plugIn->prepareForProcessing();
+        plugIn_->m_nSampleRate = static_cast<int32_t>(setup.sampleRate);
+        plugIn_->prepareForProcessing();
     }
     return SingleComponentEffect::setupProcessing(setup);
 }
@@ -144,22 +139,22 @@ tresult PLUGIN_API Processor::setActive(TBool state)
 {
     if (!state)
     {
-        active = false;
+        active_ = false;
         return kResultOk;
     }
     createPlugInObject();
-    if (plugIn != nullptr)
+    if (plugIn_ != nullptr)
     {
         // Anything posted while processing but not yet taken lands now, before
         // the plug-in is prepared; the audio thread is not running.
         drainMailbox();
         if (processSetup.sampleRate > 0.0)
-            plugIn->m_nSampleRate = static_cast<int32_t>(processSetup.sampleRate);
-        plugIn->prepareForProcessing();
+            plugIn_->m_nSampleRate = static_cast<int32_t>(processSetup.sampleRate);
+        plugIn_->prepareForProcessing();
         publishCurrentValues();
     }
-    bypassDelay.prepare(latency);
-    active = true;
+    bypassDelay_.prepare(latency_);
+    active_ = true;
     return kResultOk;
 }
 
@@ -185,11 +180,11 @@ tresult PLUGIN_API Processor::setBusArrangements(SpeakerArrangement* inputs, int
 
 uint32 PLUGIN_API Processor::getTailSamples()
 {
-    if (plugIn == nullptr)
+    if (plugIn_ == nullptr)
         return 0;
-    if (plugIn->m_bInfiniteTail == 1)
+    if (plugIn_->m_bInfiniteTail == 1)
         return kInfiniteTail;
-    const double samples = plugIn->m_fTailTimeMs / 1000.0 * processSetup.sampleRate;
+    const double samples = plugIn_->m_fTailTimeMs / 1000.0 * processSetup.sampleRate;
     if (!(samples > 0.0))
         return 0;
     if (samples >= 4294967295.0)
@@ -199,12 +194,12 @@ uint32 PLUGIN_API Processor::getTailSamples()
 
 tresult Processor::receiveText(const char8* text)
 {
-    if (plugIn == nullptr || text == nullptr)
+    if (plugIn_ == nullptr || text == nullptr)
         return kResultOk;
     if (std::strcmp(text, "VSTGUITimerPing") == 0)
     {
-        editorMessage.kind = EditorMessage::kTimerPing;
-        plugIn->receiveEditorMessage(&editorMessage);
+        editorMessage_.kind = EditorMessage::kTimerPing;
+        plugIn_->receiveEditorMessage(&editorMessage_);
     }
     else if (std::strcmp(text, "RecreateView") == 0)
     {

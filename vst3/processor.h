@@ -1,8 +1,11 @@
 // Processor: the single-component VST 3 effect that owns one plug-in object
 // (a CPlugIn) and translates everything the host asks into calls on it:
-// buses and processing (processor.cpp), parameters, units and the program list
-// (processor_parameters.cpp), state and program changes (processor_state.cpp)
-// and MIDI (processor_midi.cpp).
+// life cycle, buses and editor texts (processor.cpp), the audio path
+// (processor_audio.cpp), the host's parameter changes of a block
+// (processor_param_changes.cpp), parameters, units and the program list
+// (processor_parameters.cpp), state, program changes and the main thread's
+// hand-over to the audio thread (processor_state.cpp) and the MIDI controller
+// mapping (processor_midi.cpp).
 //
 // Threads: the host calls process on its audio thread and everything else on
 // its main thread. Only the audio thread touches the plug-in's controls, bypass
@@ -54,7 +57,7 @@ public:
     /// Equal input and output arrangements of one or two channels. [main]
     tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
                                           SpeakerArrangement* outputs, int32 numOuts) override;
-    uint32 PLUGIN_API getLatencySamples() override { return latency; }  ///< [main]
+    uint32 PLUGIN_API getLatencySamples() override { return latency_; }  ///< [main]
     tresult PLUGIN_API setupProcessing(ProcessSetup& setup) override;    ///< [main]
     tresult PLUGIN_API process(ProcessData& data) override;              ///< [audio]
     uint32 PLUGIN_API getTailSamples() override;                         ///< [main]
@@ -106,7 +109,7 @@ public:
     static bool enumItem(const char* list, int32 k, std::string& item);
 
     /// The plug-in object (null when its creation failed). [any]
-    CPlugIn* plugInObject() const { return plugIn; }
+    CPlugIn* plugInObject() const { return plugIn_; }
 
 protected:
     // IComponent::setState/getState through the thunk. [main]
@@ -116,19 +119,23 @@ protected:
 private:
     // processor.cpp
     void createPlugInObject();
-    bool isInstrument() const { return plugIn != nullptr && plugIn->m_bNoAudioInput; }
-    void prepareBuffers();
+    bool isInstrument() const { return plugIn_ != nullptr && plugIn_->m_bNoAudioInput; }
+    static uint32 channelsOf(SpeakerArrangement arrangement);
+
+    // processor_audio.cpp
     void processFrames(ProcessData& data, uint32 channels, HostInfo& info, HostMessage& message,
                        double timeStep);
     void processBypassed(ProcessData& data, uint32 channels);
     void writeMeters(ProcessData& data, bool zero);
     void releaseUpdateQueues();
 
+    // processor_param_changes.cpp
+    bool applyParameterChanges(ProcessData& data);
+    void applyFixedParameter(ParamID id, double value);
+
     // processor_parameters.cpp
     void publishParameters();
     void buildUnitsAndPrograms();
-    bool applyParameterChanges(ProcessData& data);
-    void applyFixedParameter(ParamID id, double value);
     float toLinear(const CControlDescriptor& c, double value) const;
     void notifyEditorParameter(ParamID id, ParamValue value);
     void sendEditorMessage(int32 kind);
@@ -149,28 +156,27 @@ private:
     /// Publishes the values in use for the main thread to read. [audio] or [main, inactive]
     void publishCurrentValues();
 
-    int32 controlCount() const { return static_cast<int32>(controls.size()); }
+    int32 controlCount() const { return static_cast<int32>(controls_.size()); }
     int32 bypassSlot() const { return controlCount(); }
     int32 joystickXSlot() const { return controlCount() + 1; }
     int32 joystickYSlot() const { return controlCount() + 2; }
 
-    uint32 latency = 0;
-    CPlugIn* plugIn = nullptr;
-    bool bypass = false;  ///< audio thread's copy while active
-    std::vector<int32> meterControls;
-    bool sidechainEnabled = false;
-    bool appendUnits = true;
-    std::vector<std::unique_ptr<CVSTParamUpdateQueue>> updateQueues;
-    int32 updateGranularity = 1;
-    bool sampleAccurate = false;
-    std::unique_ptr<CVSTMidiEventList> midiEventList;
-    EditorMessage editorMessage {};
+    uint32 latency_ = 0;
+    CPlugIn* plugIn_ = nullptr;
+    bool bypass_ = false;  ///< audio thread's copy while active
+    std::vector<int32> meterControls_;
+    bool sidechainEnabled_ = false;
+    std::vector<std::unique_ptr<CVSTParamUpdateQueue>> updateQueues_;
+    int32 updateGranularity_ = 1;
+    bool sampleAccurate_ = false;
+    std::unique_ptr<CVSTMidiEventList> midiEventList_;
+    EditorMessage editorMessage_ {};
 
-    std::vector<CControlDescriptor*> controls;  ///< by position, fixed after creation
-    std::vector<StateField> stateLayout;
-    ControlMailbox mailbox;
-    BypassDelay bypassDelay;
-    bool active = false;
+    std::vector<CControlDescriptor*> controls_;  ///< by position, fixed after creation
+    std::vector<StateField> stateLayout_;
+    ControlMailbox mailbox_;
+    BypassDelay bypassDelay_;
+    bool active_ = false;
 };
 
 } // namespace Rive2ZOD3

@@ -40,16 +40,11 @@ private:
 #endif
 };
 
-uint32 channelsOf(SpeakerArrangement arr)
-{
-    return static_cast<uint32>(SpeakerArr::getChannelCount(arr));
-}
-
 } // namespace
 
 tresult PLUGIN_API Processor::process(ProcessData& data)
 {
-    if (plugIn == nullptr)
+    if (plugIn_ == nullptr)
         return kResultFalse;
     DenormalGuard denormals;
 
@@ -79,7 +74,7 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
 
     HostInfo info;
     HostMessage message;
-    const double timeStep = plugIn->m_nSampleRate > 0 ? 1.0 / plugIn->m_nSampleRate : 0.0;
+    const double timeStep = plugIn_->m_nSampleRate > 0 ? 1.0 / plugIn_->m_nSampleRate : 0.0;
     if (data.processContext != nullptr)
     {
         const ProcessContext& ctx = *data.processContext;
@@ -90,10 +85,10 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
         info.timeSigDenominator = ctx.timeSigDenominator;
         message.hostInfo = &info;
         message.updateCount = -1;
-        plugIn->receiveHostMessage(CPlugIn::kTransport, &message);
+        plugIn_->receiveHostMessage(CPlugIn::kTransport, &message);
     }
 
-    if (!isInstrument() && bypass)
+    if (!isInstrument() && bypass_)
     {
         processBypassed(data, channels);
         writeMeters(data, true);
@@ -116,7 +111,7 @@ void Processor::processBypassed(ProcessData& data, uint32 channels)
     {
         for (uint32 c = 0; c < channels; ++c)
             frame[c] = src[c][i];
-        bypassDelay.processFrame(frame, frame, channels);
+        bypassDelay_.processFrame(frame, frame, channels);
         for (uint32 c = 0; c < channels; ++c)
             dst[c][i] = frame[c];
     }
@@ -127,10 +122,10 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
 {
     IEventList* events = data.inputEvents;
     const int32 eventCount = events != nullptr ? events->getEventCount() : 0;
-    if (midiEventList != nullptr)
-        midiEventList->bind(events);
+    if (midiEventList_ != nullptr)
+        midiEventList_->bind(events);
 
-    AudioBus* aux = sidechainEnabled ? audioBus(kInput, 1) : nullptr;
+    AudioBus* aux = sidechainEnabled_ ? audioBus(kInput, 1) : nullptr;
     const bool auxActive = aux != nullptr && aux->isActive() && data.numInputs > 1
                            && data.inputs[1].channelBuffers32 != nullptr;
     AuxInputInfo auxInfo;
@@ -139,16 +134,16 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
     // The dry delay line keeps the input's history while not bypassed; it is fed
     // before anything is written, as the host may process in place.
     if (!isInstrument())
-        bypassDelay.feed(src, channels, static_cast<uint32>(data.numSamples));
+        bypassDelay_.feed(src, channels, static_cast<uint32>(data.numSamples));
 
-    if (plugIn->m_bProcessBuffers)
+    if (plugIn_->m_bProcessBuffers)
     {
         if (auxActive)
         {
             auxInfo.valid = true;
             auxInfo.channelCount = data.inputs[1].numChannels;
             auxInfo.channelBuffers = data.inputs[1].channelBuffers32;
-            plugIn->receiveSideChain(&auxInfo);
+            plugIn_->receiveSideChain(&auxInfo);
         }
         // The shared silence is 32 samples long; a longer instrument block gets
         // its output buffers, cleared, as its silent input.
@@ -163,7 +158,7 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
                 inputs = dst;
             }
         }
-        plugIn->processBuffers(inputs, dst, channels, static_cast<uint32_t>(data.numSamples));
+        plugIn_->processBuffers(inputs, dst, channels, static_cast<uint32_t>(data.numSamples));
         writeMeters(data, true);
         return;
     }
@@ -189,7 +184,7 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
             auxInfo.valid = true;
             auxInfo.channelCount = bus.numChannels;
             auxInfo.frame = auxFrame;
-            plugIn->receiveSideChain(&auxInfo);
+            plugIn_->receiveSideChain(&auxInfo);
         }
         // Events come in list order. One listed out of order, or past the block's
         // end, is delivered as soon as its frame has come (at the latest on the
@@ -197,7 +192,7 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
         // would leave a note hanging.
         while (pending && (event.sampleOffset <= i || i + 1 == data.numSamples))
         {
-            handleMidiEvent(plugIn, event);
+            handleMidiEvent(plugIn_, event);
             ++readPosition;
             pending = events->getEvent(readPosition, event) == kResultOk;
         }
@@ -206,26 +201,26 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
             for (uint32 c = 0; c < channels; ++c)
                 inFrame[c] = src[c][i];
         }
-        plugIn->processFrame(inFrame, outFrame, channels, channels);
+        plugIn_->processFrame(inFrame, outFrame, channels, channels);
         for (uint32 c = 0; c < channels; ++c)
             dst[c][i] = outFrame[c];
 
         info.samplePosition += 1;
         info.seconds = static_cast<double>(info.samplePosition) * timeStep;
-        plugIn->receiveHostMessage(CPlugIn::kTransport, &perFrame);
+        plugIn_->receiveHostMessage(CPlugIn::kTransport, &perFrame);
     }
     writeMeters(data, false);
 }
 
 void Processor::writeMeters(ProcessData& data, bool zero)
 {
-    if (plugIn == nullptr || data.outputParameterChanges == nullptr)
+    if (plugIn_ == nullptr || data.outputParameterChanges == nullptr)
         return;
-    for (size_t k = 0; k < meterControls.size(); ++k)
+    for (size_t k = 0; k < meterControls_.size(); ++k)
     {
-        const int32 position = meterControls[k];
+        const int32 position = meterControls_[k];
         const CControlDescriptor* c = position >= 0 && position < controlCount()
-                                          ? controls[static_cast<size_t>(position)]
+                                          ? controls_[static_cast<size_t>(position)]
                                           : nullptr;
         if (c == nullptr)
             continue;
@@ -241,7 +236,7 @@ void Processor::writeMeters(ProcessData& data, bool zero)
 
 void Processor::releaseUpdateQueues()
 {
-    for (auto& q : updateQueues)
+    for (auto& q : updateQueues_)
         if (q != nullptr)
             q->release();
 }

@@ -32,7 +32,7 @@ tresult PLUGIN_API Processor::getMidiControllerAssignment(int32 busIndex, int16 
                                                           CtrlNumber midiControllerNumber,
                                                           ParamID& id)
 {
-    if (plugIn == nullptr || busIndex != 0)
+    if (plugIn_ == nullptr || busIndex != 0)
         return kResultFalse;
     for (const ControllerRoute& route : kFixedRoutes)
         if (route.controller == midiControllerNumber)
@@ -44,7 +44,7 @@ tresult PLUGIN_API Processor::getMidiControllerAssignment(int32 busIndex, int16 
     bool found = false;
     for (int32 i = 0; i < controlCount(); ++i)
     {
-        const CControlDescriptor* c = controls[static_cast<size_t>(i)];
+        const CControlDescriptor* c = controls_[static_cast<size_t>(i)];
         if (c != nullptr && c->midiControlEnabled && c->midiControlNumber == midiControllerNumber)
         {
             id = static_cast<ParamID>(i);

@@ -43,20 +43,20 @@ bool Processor::applyParameterChanges(ProcessData& data)
         changed = true;
 
         const ParamID id = queue->getParameterId();
-        if (id < static_cast<ParamID>(controlCount()) && controls[id] != nullptr)
+        if (id < static_cast<ParamID>(controlCount()) && controls_[id] != nullptr)
         {
-            CControlDescriptor& c = *controls[id];
+            CControlDescriptor& c = *controls_[id];
             const float linear = toLinear(c, value);
-            if (sampleAccurate && id < updateQueues.size() && updateQueues[id] != nullptr)
+            if (sampleAccurate_ && id < updateQueues_.size() && updateQueues_[id] != nullptr)
             {
-                updateQueues[id]->prepare(queue, points, data.numSamples);
-                c.paramUpdateQueue = updateQueues[id].get();
+                updateQueues_[id]->prepare(queue, points, data.numSamples);
+                c.paramUpdateQueue = updateQueues_[id].get();
             }
             else
             {
                 c.paramUpdateQueue = nullptr;
             }
-            plugIn->setControlNormalized(id, linear, false);
+            plugIn_->setControlNormalized(id, linear, false);
         }
         else
         {
@@ -74,44 +74,44 @@ void Processor::applyFixedParameter(ParamID id, double v)
     case ParamIds::kButton1:
     case ParamIds::kButton2:
     case ParamIds::kButton3:
-        plugIn->controlChanged(kButtonControlIdBase + (id - ParamIds::kButton1));
+        plugIn_->controlChanged(kButtonControlIdBase + (id - ParamIds::kButton1));
         break;
     case ParamIds::kJoystickX:
-        plugIn->setJoystickX(static_cast<float>(2.0 * v - 1.0), true);
+        plugIn_->setJoystickX(static_cast<float>(2.0 * v - 1.0), true);
         break;
     case ParamIds::kJoystickY:
-        plugIn->setJoystickY(static_cast<float>(2.0 * v - 1.0), true);
+        plugIn_->setJoystickY(static_cast<float>(2.0 * v - 1.0), true);
         break;
     case ParamIds::kBypass:
-        bypass = v != 0.0;
+        bypass_ = v != 0.0;
         break;
     case ParamIds::kPitchBend:
     {
         const double b = 2.0 * vf - 1.0;
         const int32 bend = b == -1.0 ? -8192 : static_cast<int32>(b * 8191.0);
-        plugIn->pitchBend(0, bend, static_cast<float>(b));
+        plugIn_->pitchBend(0, bend, static_cast<float>(b));
         break;
     }
     case ParamIds::kModWheel:
-        plugIn->modWheel(0, midiByte(vf));
+        plugIn_->modWheel(0, midiByte(vf));
         break;
     case ParamIds::kMidiVolume:
-        plugIn->rawMidiMessage(0, 7, midiByte(vf), 0);
+        plugIn_->rawMidiMessage(0, 7, midiByte(vf), 0);
         break;
     case ParamIds::kMidiPan:
-        plugIn->rawMidiMessage(0, 10, midiByte(vf), 0);
+        plugIn_->rawMidiMessage(0, 10, midiByte(vf), 0);
         break;
     case ParamIds::kMidiExpression:
-        plugIn->rawMidiMessage(0, 11, midiByte(vf), 0);
+        plugIn_->rawMidiMessage(0, 11, midiByte(vf), 0);
         break;
     case ParamIds::kSustainPedal:
-        plugIn->rawMidiMessage(0, 64, vf > 0.5 ? 127 : 0, 0);
+        plugIn_->rawMidiMessage(0, 64, vf > 0.5 ? 127 : 0, 0);
         break;
     case ParamIds::kChannelPressure:
-        plugIn->rawMidiMessage(0, 208, midiByte(vf), 0);
+        plugIn_->rawMidiMessage(0, 208, midiByte(vf), 0);
         break;
     case ParamIds::kAllNotesOff:
-        plugIn->noteOff(0, 0, 0, true);
+        plugIn_->noteOff(0, 0, 0, true);
         break;
     default:
         break;

@@ -1,6 +1,7 @@
-// Processor: parameter publication, units and the program list, the host's
-// parameter changes in process, and the conversions between a parameter's
+// Processor: parameter publication, units and the program list, the
+// controller's parameter edits, and the conversions between a parameter's
 // normalised value and a control's linear one.
+#include "sdk/utf8_text.h"
 #include "vst3/midi/param_update_queue.h"
 #include "vst3/parameters/fast_math.h"
 #include "vst3/parameters/log_parameter.h"
@@ -18,16 +19,6 @@ namespace Steinberg {
 namespace Vst {
 namespace Rive2ZOD3 {
 namespace {
-
-// Each byte of an 8-bit text becomes one UTF-16 code unit.
-void fromAscii(const char* text, String128 out)
-{
-    size_t n = 0;
-    if (text != nullptr)
-        for (; n < 127 && text[n] != 0; ++n)
-            out[n] = static_cast<TChar>(static_cast<unsigned char>(text[n]));
-    out[n] = 0;
-}
 
 struct FixedParameter
 {
@@ -52,7 +43,7 @@ Parameter* addRange(ParameterContainer& parameters, const char* title, ParamID i
                     ParamValue defaultPlain, int32 flags, int32 precision)
 {
     String128 t {};
-    fromAscii(title, t);
+    utf8ToString128(title, t);
     auto* p = new RangeParameter(t, id, nullptr, 0.0, 1.0, defaultPlain, 0, flags, 0);
     if (precision >= 0)
         p->setPrecision(precision);
@@ -118,26 +109,26 @@ float Processor::toLinear(const CControlDescriptor& c, double value) const
 
 void Processor::publishParameters()
 {
-    for (int32 i = 0; plugIn != nullptr && i < controlCount(); ++i)
+    for (int32 i = 0; plugIn_ != nullptr && i < controlCount(); ++i)
     {
-        const CControlDescriptor* c = controls[static_cast<size_t>(i)];
+        const CControlDescriptor* c = controls_[static_cast<size_t>(i)];
         if (c == nullptr)
             continue;
         const ParamID id = static_cast<ParamID>(i);
-        if (sampleAccurate && static_cast<size_t>(i) < updateQueues.size())
-            updateQueues[static_cast<size_t>(i)] = std::make_unique<CVSTParamUpdateQueue>(
-                &updateGranularity, c->minValue, c->maxValue);
+        if (sampleAccurate_ && static_cast<size_t>(i) < updateQueues_.size())
+            updateQueues_[static_cast<size_t>(i)] = std::make_unique<CVSTParamUpdateQueue>(
+                &updateGranularity_, c->minValue, c->maxValue);
 
         String128 title {};
         String128 unitText {};
-        fromAscii(c->name, title);
-        fromAscii(c->units, unitText);
+        utf8ToString128(c->name, title);
+        utf8ToString128(c->units, unitText);
         if (c->controlType == kControlTypeMeter)
         {
             auto* p = new PeakParameter(ParameterInfo::kIsReadOnly, id, title);
             p->setNormalized(0.0);
             parameters.addParameter(p);
-            meterControls.push_back(i);
+            meterControls_.push_back(i);
             continue;
         }
         if (!c->isPublished())
@@ -150,13 +141,13 @@ void Processor::publishParameters()
             String128 text {};
             for (int32 k = 0; enumItem(c->enumString, k, item); ++k)
             {
-                fromAscii(item.c_str(), text);
+                utf8ToString128(item.c_str(), text);
                 p->appendString(text);
             }
             parameters.addParameter(p);
             continue;
         }
-        const double def = plugIn->getControlValue(static_cast<uint32_t>(i));
+        const double def = plugIn_->getControlValue(static_cast<uint32_t>(i));
         const double min = c->minValue;
         const double max = c->maxValue;
         const int32 flags = ParameterInfo::kCanAutomate;
@@ -171,14 +162,14 @@ void Processor::publishParameters()
         parameters.addParameter(p);
     }
 
-    if (plugIn != nullptr)
+    if (plugIn_ != nullptr)
     {
         addRange(parameters, "VectorJoystick X", ParamIds::kJoystickX, 0.5, ParameterInfo::kCanAutomate, 2);
         addRange(parameters, "VectorJoystick Y", ParamIds::kJoystickY, 0.5, ParameterInfo::kCanAutomate, 2);
         const ParamID buttons[3] = {ParamIds::kButton1, ParamIds::kButton2, ParamIds::kButton3};
         for (int b = 0; b < 3; ++b)
-            if (isNonEmpty(plugIn->m_pszButtonNames[b]))
-                addRange(parameters, plugIn->m_pszButtonNames[b], buttons[b], 0.0,
+            if (isNonEmpty(plugIn_->m_pszButtonNames[b]))
+                addRange(parameters, plugIn_->m_pszButtonNames[b], buttons[b], 0.0,
                          ParameterInfo::kCanAutomate, 0);
     }
     addRange(parameters, "Bypass", ParamIds::kBypass, 0.0,
@@ -191,14 +182,14 @@ void Processor::buildUnitsAndPrograms()
 {
     units.clear();
     int32 presetCount = 0;
-    for (int s = 0; plugIn != nullptr && s < CPlugIn::kPresetSlots; ++s)
-        if (isNonEmpty(plugIn->m_pszPresetNames[s]))
+    for (int s = 0; plugIn_ != nullptr && s < CPlugIn::kPresetSlots; ++s)
+        if (isNonEmpty(plugIn_->m_pszPresetNames[s]))
             ++presetCount;
 
     UnitInfo root {};
     root.id = UnitIds::kRootUnit;
     root.parentUnitId = 0;
-    fromAscii("RootUnit", root.name);
+    utf8ToString128("RootUnit", root.name);
     root.programListId = kNoProgramListId;
     addUnit(new Unit(root));
     if (presetCount == 0)
@@ -207,19 +198,19 @@ void Processor::buildUnitsAndPrograms()
     UnitInfo presets {};
     presets.id = UnitIds::kPresetsUnit;
     presets.parentUnitId = UnitIds::kRootUnit;
-    fromAscii("PresetsUnit", presets.name);
+    utf8ToString128("PresetsUnit", presets.name);
     presets.programListId = ParamIds::kFactoryPresets;
     addUnit(new Unit(presets));
 
     String128 title {};
-    fromAscii("Factory Presets", title);
+    utf8ToString128("Factory Presets", title);
     auto* list = new StringListParameter(title, ParamIds::kFactoryPresets, nullptr,
                                          ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, 0);
     String128 name {};
     for (int s = 0; s < CPlugIn::kPresetSlots; ++s)
-        if (isNonEmpty(plugIn->m_pszPresetNames[s]))
+        if (isNonEmpty(plugIn_->m_pszPresetNames[s]))
         {
-            fromAscii(plugIn->m_pszPresetNames[s], name);
+            utf8ToString128(plugIn_->m_pszPresetNames[s], name);
             list->appendString(name);
         }
     // Before a successful initialize the container is not set up, and a second
@@ -241,26 +232,26 @@ tresult PLUGIN_API Processor::setParamNormalized(ParamID id, ParamValue value)
 
 void Processor::notifyEditorParameter(ParamID id, ParamValue value)
 {
-    if (plugIn == nullptr)
+    if (plugIn_ == nullptr)
         return;
     EditorMessage message {};
     message.kind = EditorMessage::kParameterChanged;
     message.parameterTag = static_cast<int32_t>(id);
     message.value = value;
-    plugIn->receiveEditorMessage(&message);
+    plugIn_->receiveEditorMessage(&message);
 }
 
 void Processor::sendEditorMessage(int32 kind)
 {
-    if (plugIn == nullptr)
+    if (plugIn_ == nullptr)
         return;
-    editorMessage.kind = kind;
-    editorMessage.viewName = "";
-    editorMessage.secondText = "";
-    editorMessage.editor = nullptr;
-    editorMessage.parentWindow = nullptr;
-    editorMessage.answerFlag = false;
-    plugIn->receiveEditorMessage(&editorMessage);
+    editorMessage_.kind = kind;
+    editorMessage_.viewName = "";
+    editorMessage_.secondText = "";
+    editorMessage_.editor = nullptr;
+    editorMessage_.parentWindow = nullptr;
+    editorMessage_.answerFlag = false;
+    plugIn_->receiveEditorMessage(&editorMessage_);
 }
 
 int32 PLUGIN_API Processor::getProgramListCount()
@@ -274,7 +265,7 @@ tresult PLUGIN_API Processor::getProgramListInfo(int32 listIndex, ProgramListInf
     if (list == nullptr || listIndex != 0)
         return kResultFalse;
     info.id = ParamIds::kFactoryPresets;
-    fromAscii("Presets", info.name);
+    utf8ToString128("Presets", info.name);
     info.programCount = static_cast<int32>(list->toPlain(1.0)) + 1;
     return kResultOk;
 }

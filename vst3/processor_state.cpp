@@ -12,24 +12,24 @@ namespace Rive2ZOD3 {
 tresult Processor::getProcessorState(IBStream* state)
 {
     StateValues values;
-    values.controls.resize(controls.size());
+    values.controls.resize(controls_.size());
     for (int32 i = 0; i < controlCount(); ++i)
-        values.controls[static_cast<size_t>(i)] = mailbox.read(i);
-    values.bypass = mailbox.read(bypassSlot()) != 0.0f;
-    values.joystickX = mailbox.read(joystickXSlot());
-    values.joystickY = mailbox.read(joystickYSlot());
-    return writeComponentState(state, stateLayout, values) ? kResultOk : kResultFalse;
+        values.controls[static_cast<size_t>(i)] = mailbox_.read(i);
+    values.bypass = mailbox_.read(bypassSlot()) != 0.0f;
+    values.joystickX = mailbox_.read(joystickXSlot());
+    values.joystickY = mailbox_.read(joystickYSlot());
+    return writeComponentState(state, stateLayout_, values) ? kResultOk : kResultFalse;
 }
 
 tresult Processor::setProcessorState(IBStream* state)
 {
     StateValues values;
-    if (plugIn == nullptr || !readComponentState(state, stateLayout, values))
+    if (plugIn_ == nullptr || !readComponentState(state, stateLayout_, values))
         return kResultFalse;
     beginMainWrites();
     for (int32 i = 0; i < controlCount(); ++i)
     {
-        const StateField& f = stateLayout[static_cast<size_t>(i)];
+        const StateField& f = stateLayout_[static_cast<size_t>(i)];
         if (f.dataType >= kDataInt && f.dataType <= kDataUInt)
             postControlPlain(i, values.controls[static_cast<size_t>(i)]);
     }
@@ -43,11 +43,11 @@ tresult Processor::setProcessorState(IBStream* state)
 tresult PLUGIN_API Processor::setComponentState(IBStream* state)
 {
     StateValues values;
-    if (plugIn == nullptr || !readComponentState(state, stateLayout, values))
+    if (plugIn_ == nullptr || !readComponentState(state, stateLayout_, values))
         return kResultFalse;
     for (int32 i = 0; i < controlCount(); ++i)
     {
-        const StateField& f = stateLayout[static_cast<size_t>(i)];
+        const StateField& f = stateLayout_[static_cast<size_t>(i)];
         if (f.dataType >= kDataInt && f.dataType <= kDataUInt)
             setParamFromPlain(static_cast<ParamID>(i), values.controls[static_cast<size_t>(i)]);
     }
@@ -73,9 +73,9 @@ tresult Processor::setParamFromPlain(ParamID id, ParamValue plain)
 
 int32 Processor::controlIndexForId(uint32 controlId) const
 {
-    for (int32 i = 0; plugIn != nullptr && i < controlCount(); ++i)
+    for (int32 i = 0; plugIn_ != nullptr && i < controlCount(); ++i)
     {
-        const CControlDescriptor* c = controls[static_cast<size_t>(i)];
+        const CControlDescriptor* c = controls_[static_cast<size_t>(i)];
         if (c != nullptr && c->controlId == controlId)
             return i;
     }
@@ -85,7 +85,7 @@ int32 Processor::controlIndexForId(uint32 controlId) const
 void Processor::applyProgram(ParamValue value)
 {
     Parameter* list = parameters.getParameter(ParamIds::kFactoryPresets);
-    if (list == nullptr || plugIn == nullptr)
+    if (list == nullptr || plugIn_ == nullptr)
         return;
     const double plain = list->toPlain(value);
     const int32 program = plain > 0.0 ? static_cast<int32>(plain) : 0;
@@ -95,7 +95,7 @@ void Processor::applyProgram(ParamValue value)
     beginMainWrites();
     for (int32 i = 0; i < controlCount(); ++i)
     {
-        const CControlDescriptor* c = controls[static_cast<size_t>(i)];
+        const CControlDescriptor* c = controls_[static_cast<size_t>(i)];
         if (c == nullptr)
             continue;
         const float preset = static_cast<float>(c->presetValues[program]);
@@ -116,8 +116,8 @@ void Processor::applyProgram(ParamValue value)
         notifyEditorParameter(static_cast<ParamID>(i), p);
     }
 
-    const double x = plugIn->m_joystickX.presetValues[program];
-    const double y = plugIn->m_joystickY.presetValues[program];
+    const double x = plugIn_->m_joystickX.presetValues[program];
+    const double y = plugIn_->m_joystickY.presetValues[program];
     const double a = (x - y) / 1.41421356 / 1.414;
     const double b = (x + y) / 1.41421356 / 1.414;
     postJoystick(static_cast<float>(a), static_cast<float>(b));
@@ -134,17 +134,17 @@ void Processor::applyProgram(ParamValue value)
 
 void Processor::syncLinkedControls()
 {
-    if (plugIn == nullptr)
+    if (plugIn_ == nullptr)
         return;
     for (int32 i = 0; i < controlCount(); ++i)
     {
         const ParamID id = static_cast<ParamID>(i);
         const double plain = normalizedParamToPlain(id, getParamNormalized(id));
-        const CControlDescriptor* c = controls[static_cast<size_t>(i)];
+        const CControlDescriptor* c = controls_[static_cast<size_t>(i)];
         if (c == nullptr)
             continue;
         LinkedUpdate* list = nullptr;
-        if (!plugIn->getLinkedUpdates(c->controlId, static_cast<float>(plain), &list, true))
+        if (!plugIn_->getLinkedUpdates(c->controlId, static_cast<float>(plain), &list, true))
             continue;
         for (LinkedUpdate* u = list; u != nullptr; u = u->next)
         {
@@ -155,36 +155,36 @@ void Processor::syncLinkedControls()
             setParamNormalized(static_cast<ParamID>(j), n);
             performEdit(static_cast<ParamID>(j), n);
         }
-        plugIn->clearLinkedUpdates(&list);
+        plugIn_->clearLinkedUpdates(&list);
     }
 }
 
 void Processor::beginMainWrites()
 {
-    mailbox.beginBatch();
+    mailbox_.beginBatch();
 }
 
 void Processor::postControlPlain(int32 position, float value)
 {
-    mailbox.post(position, value);
+    mailbox_.post(position, value);
 }
 
 void Processor::postBypass(bool on)
 {
-    mailbox.post(bypassSlot(), on ? 1.0f : 0.0f);
+    mailbox_.post(bypassSlot(), on ? 1.0f : 0.0f);
 }
 
 void Processor::postJoystick(float x, float y)
 {
-    mailbox.post(joystickXSlot(), x);
-    mailbox.post(joystickYSlot(), y);
+    mailbox_.post(joystickXSlot(), x);
+    mailbox_.post(joystickYSlot(), y);
 }
 
 void Processor::endMainWrites()
 {
-    mailbox.endBatch();
+    mailbox_.endBatch();
     // Not processing: nobody else will take the values, so apply them here.
-    if (!active)
+    if (!active_)
     {
         drainMailbox();
         publishCurrentValues();
@@ -193,32 +193,32 @@ void Processor::endMainWrites()
 
 void Processor::drainMailbox()
 {
-    if (plugIn == nullptr)
+    if (plugIn_ == nullptr)
         return;
-    mailbox.drain([this](int32_t slot, float value) {
+    mailbox_.drain([this](int32_t slot, float value) {
         if (slot < controlCount())
-            plugIn->setControlPlain(static_cast<uint32_t>(slot), value);
+            plugIn_->setControlPlain(static_cast<uint32_t>(slot), value);
         else if (slot == bypassSlot())
-            bypass = value != 0.0f;
+            bypass_ = value != 0.0f;
         else if (slot == joystickXSlot())
-            plugIn->setJoystickX(value, true);
+            plugIn_->setJoystickX(value, true);
         else if (slot == joystickYSlot())
-            plugIn->setJoystickY(value, true);
+            plugIn_->setJoystickY(value, true);
     });
 }
 
 void Processor::publishCurrentValues()
 {
-    if (plugIn == nullptr)
+    if (plugIn_ == nullptr)
         return;
     for (int32 i = 0; i < controlCount(); ++i)
-        mailbox.publish(i, plugIn->getControlValue(static_cast<uint32_t>(i)));
-    mailbox.publish(bypassSlot(), bypass ? 1.0f : 0.0f);
+        mailbox_.publish(i, plugIn_->getControlValue(static_cast<uint32_t>(i)));
+    mailbox_.publish(bypassSlot(), bypass_ ? 1.0f : 0.0f);
     float x = 0.0f;
     float y = 0.0f;
-    plugIn->getJoystick(&x, &y);
-    mailbox.publish(joystickXSlot(), x);
-    mailbox.publish(joystickYSlot(), y);
+    plugIn_->getJoystick(&x, &y);
+    mailbox_.publish(joystickXSlot(), x);
+    mailbox_.publish(joystickYSlot(), y);
 }
 
 } // namespace Rive2ZOD3
