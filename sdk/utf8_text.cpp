@@ -1,4 +1,6 @@
-#include "vst3/parameters/utf8_text.h"
+// UTF-8 <-> UTF-16 for String128 texts, written out so that malformed input gets
+// a replacement character instead of an exception, and nothing allocates.
+#include "sdk/utf8_text.h"
 
 #include <cstdint>
 

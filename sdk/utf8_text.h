@@ -1,5 +1,6 @@
-// Conversions between the SDK's UTF-16 strings and UTF-8, for the parameter
-// texts that are formatted and scanned with the C library. No allocation.
+// Conversions between the SDK's UTF-16 strings and UTF-8: the control texts a
+// plug-in declares, the parameter texts formatted and scanned with the C library,
+// and the texts a VST 2 host hands over. No allocation.
 #pragma once
 
 #include "pluginterfaces/base/ftypes.h"

@@ -2,6 +2,7 @@
 // the parameters' texts, all within the lengths VST 2 hosts reserve.
 #include "vst2/vst2_adapter.h"
 #include "vst2/vst2_text.h"
+#include "sdk/utf8_text.h"
 
 namespace Steinberg {
 namespace Vst {
@@ -103,10 +104,7 @@ bool Vst2Adapter::parameterFromText(int index, const char* text)
     if (info == nullptr || text == nullptr)
         return false;
     String128 wide {};
-    size_t n = 0;
-    for (; n < 127 && text[n] != 0; ++n)
-        wide[n] = static_cast<char16>(static_cast<unsigned char>(text[n]));
-    wide[n] = 0;
+    utf8ToString128(text, wide);
     ParamValue value = 0.0;
     if (controller_->getParamValueByString(info->id, wide, value) != kResultOk)
         return false;

@@ -1,4 +1,5 @@
 #include "vst2/vst2_host_context.h"
+#include "sdk/utf8_text.h"
 
 #include <string>
 
@@ -8,11 +9,7 @@ namespace Rive2ZOD3 {
 
 tresult PLUGIN_API Vst2HostContext::getName(String128 name)
 {
-    const std::string host = link_.hostName();
-    size_t n = 0;
-    for (; n < host.size() && n < 127; ++n)
-        name[n] = static_cast<char16>(static_cast<unsigned char>(host[n]));
-    name[n] = 0;
+    utf8ToString128(link_.hostName().c_str(), name);
     return kResultOk;
 }
 

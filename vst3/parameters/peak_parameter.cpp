@@ -1,7 +1,7 @@
 #include "vst3/parameters/peak_parameter.h"
 
 #include "pluginterfaces/base/ustring.h"
-#include "vst3/parameters/utf8_text.h"
+#include "sdk/utf8_text.h"
 
 #include <cmath>
 #include <cstdio>
