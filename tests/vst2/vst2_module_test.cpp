@@ -4,6 +4,7 @@
 #include "vst2_test_host.h"
 
 #include "host/plugin_instance.h"
+#include "product_identity.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 
@@ -112,6 +113,8 @@ TEST_F(Vst2ModuleTest, IdentityMatchesTheFactory)
     }
     EXPECT_EQ(effect->dispatch(effGetVendorVersion), 0x00000200);
     EXPECT_EQ(e->version, 0x00000200);
+    EXPECT_EQ(e->version, ProductIdentity::kVst2Version);
+    EXPECT_EQ(e->uniqueID, ProductIdentity::kVst2UniqueId);
     EXPECT_EQ(effect->dispatch(effGetPlugCategory), kPlugCategEffect);
     EXPECT_EQ(effect->dispatch(effGetVstVersion), 2400);
     effect->dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
