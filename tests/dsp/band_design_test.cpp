@@ -1,10 +1,9 @@
 // Band design: the DFT of each band response against the LC ladder's response
 // obtained independently by nodal analysis of the circuit.
 #include "dsp/graphic_eq_engine.h"
+#include "dsp_test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <fftw3.h>
 
 #include <cmath>
 #include <complex>
@@ -13,7 +12,7 @@
 
 namespace
 {
-using Complex = std::complex<double>;
+using namespace dsptest;
 
 struct Ladder
 {
@@ -47,13 +46,7 @@ Complex ladderByNodalAnalysis(const Ladder& c, double freqHz)
 
 std::vector<Complex> dft(const CTapArray& response)
 {
-    const int n = response.count();
-    std::vector<double> in(response.values(), response.values() + n);
-    std::vector<Complex> out(static_cast<size_t>(n / 2 + 1));
-    fftw_plan plan = fftw_plan_dft_r2c_1d(n, in.data(), reinterpret_cast<fftw_complex*>(out.data()), FFTW_ESTIMATE);
-    fftw_execute(plan);
-    fftw_destroy_plan(plan);
-    return out;
+    return fftwForward(std::vector<double>(response.values(), response.values() + response.count()));
 }
 
 struct DesignCase

@@ -3,6 +3,7 @@
 // block-end path against the per-sample reference convolution.
 #include "dsp/graphic_eq_engine.h"
 #include "dsp/reference_convolution.h"
+#include "dsp_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 
 namespace
 {
+using namespace dsptest;
+
 struct Config
 {
     int sampleRate;
@@ -23,12 +26,6 @@ struct Config
 
 const Config k44k{44100, 2048, 2048, 64, 0};
 const Config k96k{96000, 4096, 4096, 64, 0};
-
-void openAllBands(CGraphicEqEngine& engine, int sampleRate)
-{
-    for (int b = 0; b < 15; ++b)
-        engine.setBandDecay(b, 0.0, sampleRate);
-}
 
 std::vector<double> randomGains(unsigned seed)
 {
@@ -98,14 +95,6 @@ std::vector<double> directConvolution(const double* taps, const Config& c, const
         y[static_cast<size_t>(n)] = sum;
     }
     return y;
-}
-
-double peak(const std::vector<double>& v)
-{
-    double m = 0.0;
-    for (double value : v)
-        m = std::max(m, std::abs(value));
-    return m;
 }
 
 struct DirectCase

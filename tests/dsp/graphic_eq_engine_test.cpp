@@ -1,6 +1,7 @@
 // Tap combination: band selection by gain, silence at zero gain, decay windows,
 // and taps outside the convolved range left alone.
 #include "dsp/graphic_eq_engine.h"
+#include "dsp_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,7 @@
 
 namespace
 {
-void openAllBands(CGraphicEqEngine& engine, int sampleRate)
-{
-    for (int b = 0; b < 15; ++b)
-        engine.setBandDecay(b, 0.0, sampleRate);
-}
+using namespace dsptest;
 
 TEST(CombineBands, SingleUnitGainSelectsThatBand)
 {

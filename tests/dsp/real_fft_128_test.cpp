@@ -2,40 +2,20 @@
 // the generic radix-2 split-array paths they replace, the packed DC/Nyquist pair,
 // and the overlap-add form of the inverse.
 #include "dsp/real_fft.h"
+#include "dsp_test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <fftw3.h>
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <random>
 #include <vector>
 
 namespace
 {
-using Complex = std::complex<double>;
+using namespace dsptest;
 constexpr int kN = 128;
 constexpr int kM = 64;
-
-std::vector<double> randomSignal(int n, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<double> dist(-1.0, 1.0);
-    std::vector<double> x(static_cast<size_t>(n));
-    for (double& v : x)
-        v = dist(rng);
-    return x;
-}
-
-double largestMagnitude(const std::vector<double>& v)
-{
-    double m = 0.0;
-    for (double x : v)
-        m = std::max(m, std::abs(x));
-    return m;
-}
 
 struct Packed
 {
@@ -59,12 +39,7 @@ TEST(RealFft128, ForwardMatchesFftwAndGenericPath)
     {
         std::vector<double> x = randomSignal(kN, 3u + static_cast<unsigned>(count));
         std::fill(x.begin() + count, x.end(), 0.0);
-        std::vector<double> in(x);
-        std::vector<Complex> want(kM + 1);
-        fftw_plan plan = fftw_plan_dft_r2c_1d(kN, in.data(), reinterpret_cast<fftw_complex*>(want.data()),
-                                              FFTW_ESTIMATE);
-        fftw_execute(plan);
-        fftw_destroy_plan(plan);
+        const std::vector<Complex> want = fftwForward(x);
 
         const Packed fast = forward(x, count, true);
         const Packed generic = forward(x, count, false);
@@ -124,7 +99,7 @@ TEST(RealFft128, InverseMatchesFftwAndGenericPath)
     genericFft.useFixedSizeKernels(false);
     fixedFft.inversePacked(re.data(), im.data(), fast.data(), 1.0 / kN);
     genericFft.inversePacked(re.data(), im.data(), generic.data(), 1.0 / kN);
-    const double scale = largestMagnitude(generic);
+    const double scale = peak(generic);
     for (int n = 0; n < kN; ++n)
         EXPECT_NEAR(fast[static_cast<size_t>(n)], generic[static_cast<size_t>(n)], 1e-14 * scale) << n;
 
@@ -133,12 +108,9 @@ TEST(RealFft128, InverseMatchesFftwAndGenericPath)
     properIm[0] = properIm[kM] = 0.0;
     for (int k = 0; k <= kM; ++k)
         half[static_cast<size_t>(k)] = Complex(re[static_cast<size_t>(k)], properIm[static_cast<size_t>(k)]);
-    std::vector<double> want(kN);
-    fftw_plan plan = fftw_plan_dft_c2r_1d(kN, reinterpret_cast<fftw_complex*>(half.data()), want.data(), FFTW_ESTIMATE);
-    fftw_execute(plan);
-    fftw_destroy_plan(plan);
+    const std::vector<double> want = fftwInverse(half, kN);
     fixedFft.inversePacked(re.data(), properIm.data(), fast.data(), 1.0);
-    const double wantScale = largestMagnitude(want);
+    const double wantScale = peak(want);
     for (int n = 0; n < kN; ++n)
         EXPECT_NEAR(fast[static_cast<size_t>(n)], want[static_cast<size_t>(n)], 1e-13 * wantScale) << n;
 }

@@ -1,19 +1,17 @@
 // Real FFT: against FFTW on random signals, the packing cases of the split
 // steps, and the precomputed-twiddle kernels against the recurrence kernel.
 #include "dsp/real_fft.h"
+#include "dsp_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <fftw3.h>
-
 #include <cmath>
 #include <complex>
-#include <random>
 #include <vector>
 
 namespace
 {
-using Complex = std::complex<double>;
+using namespace dsptest;
 
 // Largest error relative to the reference's largest magnitude, and the same in dB.
 struct ErrorMeasure
@@ -28,39 +26,6 @@ struct ErrorMeasure
     double relative() const { return scale > 0.0 ? worst / scale : worst; }
     double dB() const { return 20.0 * std::log10(std::max(relative(), 1e-300)); }
 };
-
-std::vector<double> randomSignal(int n, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<double> dist(-1.0, 1.0);
-    std::vector<double> x(static_cast<size_t>(n));
-    for (double& v : x)
-        v = dist(rng);
-    return x;
-}
-
-// FFTW's r2c: bins 0..N/2 of the unnormalised forward DFT.
-std::vector<Complex> fftwForward(const std::vector<double>& x)
-{
-    const int n = static_cast<int>(x.size());
-    std::vector<double> in(x);
-    std::vector<Complex> out(static_cast<size_t>(n / 2 + 1));
-    fftw_plan plan = fftw_plan_dft_r2c_1d(n, in.data(), reinterpret_cast<fftw_complex*>(out.data()), FFTW_ESTIMATE);
-    fftw_execute(plan);
-    fftw_destroy_plan(plan);
-    return out;
-}
-
-// FFTW's c2r: N times the inverse DFT of a proper half spectrum.
-std::vector<double> fftwInverse(const std::vector<Complex>& half, int n)
-{
-    std::vector<Complex> in(half);
-    std::vector<double> out(static_cast<size_t>(n));
-    fftw_plan plan = fftw_plan_dft_c2r_1d(n, reinterpret_cast<fftw_complex*>(in.data()), out.data(), FFTW_ESTIMATE);
-    fftw_execute(plan);
-    fftw_destroy_plan(plan);
-    return out;
-}
 
 class RealFftSizes : public ::testing::TestWithParam<int>
 {
