@@ -1,3 +1,4 @@
+// ComponentHandler: recording the controller's edits and requests.
 #include "host/component_handler.h"
 
 namespace corvale::host {
@@ -5,14 +6,11 @@ namespace corvale::host {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-ComponentHandler::ComponentHandler()
-{
-    FUNKNOWN_CTOR
-}
+ComponentHandler::ComponentHandler() {FUNKNOWN_CTOR}
 
 IMPLEMENT_REFCOUNT(ComponentHandler)
 
-tresult PLUGIN_API ComponentHandler::queryInterface(const TUID iid, void** obj)
+    tresult PLUGIN_API ComponentHandler::queryInterface(const TUID iid, void** obj)
 {
     QUERY_INTERFACE(iid, obj, FUnknown::iid, IComponentHandler)
     QUERY_INTERFACE(iid, obj, IComponentHandler::iid, IComponentHandler)

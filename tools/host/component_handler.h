@@ -1,3 +1,5 @@
+// ComponentHandler: the host side of IComponentHandler, recording what a
+// controller reports (edits, restart requests, dirty state) for tests and tools.
 #pragma once
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
@@ -14,7 +16,12 @@ class ComponentHandler : public Steinberg::Vst::IComponentHandler,
                          public Steinberg::Vst::IComponentHandler2
 {
 public:
-    enum class EditKind { Begin, Perform, End };
+    enum class EditKind
+    {
+        Begin,
+        Perform,
+        End
+    };
 
     /// One recorded edit call; `value` is meaningful for Perform only.
     struct Edit
@@ -22,7 +29,10 @@ public:
         EditKind kind;
         Steinberg::Vst::ParamID id;
         Steinberg::Vst::ParamValue value;
-        bool operator==(const Edit& o) const { return kind == o.kind && id == o.id && value == o.value; }
+        bool operator==(const Edit& o) const
+        {
+            return kind == o.kind && id == o.id && value == o.value;
+        }
     };
 
     ComponentHandler();
@@ -42,7 +52,8 @@ public:
 
     // IComponentHandler; [any] (plug-ins call these from their main thread).
     Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override;
-    Steinberg::tresult PLUGIN_API performEdit(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value) override;
+    Steinberg::tresult PLUGIN_API performEdit(Steinberg::Vst::ParamID id,
+                                              Steinberg::Vst::ParamValue value) override;
     Steinberg::tresult PLUGIN_API endEdit(Steinberg::Vst::ParamID id) override;
     Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32 flags) override;
 

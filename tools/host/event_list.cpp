@@ -1,3 +1,4 @@
+// EventList: storage and the IEventList calls.
 #include "host/event_list.h"
 
 namespace corvale::host {
@@ -5,7 +6,9 @@ namespace corvale::host {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-EventList::EventList(int32 maxEvents) : events_(static_cast<std::size_t>(maxEvents > 0 ? maxEvents : 1)) {}
+EventList::EventList(int32 maxEvents)
+    : events_(static_cast<std::size_t>(maxEvents > 0 ? maxEvents : 1))
+{}
 
 tresult PLUGIN_API EventList::getEvent(int32 index, Event& e)
 {

@@ -1,3 +1,4 @@
+// EventList: a preallocated IEventList for the events of one process block.
 #pragma once
 
 #include "pluginterfaces/vst/ivstevents.h"
@@ -19,12 +20,16 @@ public:
     void clear() noexcept { count_ = 0; }
 
     /// [any] Maximum number of events.
-    Steinberg::int32 capacity() const noexcept { return static_cast<Steinberg::int32>(events_.size()); }
+    Steinberg::int32 capacity() const noexcept
+    {
+        return static_cast<Steinberg::int32>(events_.size());
+    }
 
     /// [audio] Number of events in the list.
     Steinberg::int32 PLUGIN_API getEventCount() override { return count_; }
     /// [audio] kResultFalse for an index outside 0..count-1.
-    Steinberg::tresult PLUGIN_API getEvent(Steinberg::int32 index, Steinberg::Vst::Event& e) override;
+    Steinberg::tresult PLUGIN_API getEvent(Steinberg::int32 index,
+                                           Steinberg::Vst::Event& e) override;
     /// [audio] Appends a copy; kResultFalse when full.
     Steinberg::tresult PLUGIN_API addEvent(Steinberg::Vst::Event& e) override;
 

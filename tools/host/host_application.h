@@ -1,3 +1,5 @@
+// HostApplication: the host context a plug-in receives in initialize, with
+// the message and attribute objects it may ask the host to create.
 #pragma once
 
 #include "pluginterfaces/vst/ivsthostapplication.h"
@@ -21,8 +23,10 @@ public:
 
     /// [any] Writes kName as UTF-16 into `name`.
     Steinberg::tresult PLUGIN_API getName(Steinberg::Vst::String128 name) override;
-    /// [any] Creates an IMessage or IAttributeList (the SDK's host classes); kResultFalse otherwise.
-    Steinberg::tresult PLUGIN_API createInstance(Steinberg::TUID cid, Steinberg::TUID iid, void** obj) override;
+    /// [any] Creates an IMessage or IAttributeList (the SDK's host classes); kResultFalse
+    /// otherwise.
+    Steinberg::tresult PLUGIN_API createInstance(Steinberg::TUID cid, Steinberg::TUID iid,
+                                                 void** obj) override;
 
     DECLARE_FUNKNOWN_METHODS
 

@@ -1,3 +1,4 @@
+// ModuleLoader: opens a VST 3 bundle through its exports, as a DAW does.
 #pragma once
 
 #include "pluginterfaces/base/ipluginbase.h"
@@ -13,7 +14,8 @@ namespace corvale::host {
 class ModuleLoader
 {
 public:
-    /// One class of the factory (8-bit fields of PClassInfo2, or PClassInfo when that is all there is).
+    /// One class of the factory: the 8-bit fields of PClassInfo2, or of PClassInfo when
+    /// that is all there is.
     struct ClassEntry
     {
         Steinberg::TUID cid {};

@@ -1,3 +1,4 @@
+// ParamChangeFifo: the single-producer/single-consumer ring.
 #include "host/param_change_fifo.h"
 
 namespace corvale::host {

@@ -1,3 +1,5 @@
+// ParamChangeFifo: hands parameter edits from the main thread to the audio
+// thread without locks or allocation.
 #pragma once
 
 #include "pluginterfaces/vst/vsttypes.h"

@@ -1,3 +1,4 @@
+// ParamValueQueue: sorted insertion and the IParamValueQueue calls.
 #include "host/param_value_queue.h"
 
 namespace corvale::host {
@@ -5,7 +6,9 @@ namespace corvale::host {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-ParamValueQueue::ParamValueQueue(int32 maxPoints) : points_(static_cast<std::size_t>(maxPoints > 0 ? maxPoints : 1)) {}
+ParamValueQueue::ParamValueQueue(int32 maxPoints)
+    : points_(static_cast<std::size_t>(maxPoints > 0 ? maxPoints : 1))
+{}
 
 void ParamValueQueue::reset(ParamID id) noexcept
 {
@@ -25,14 +28,17 @@ tresult PLUGIN_API ParamValueQueue::getPoint(int32 index, int32& sampleOffset, P
 tresult PLUGIN_API ParamValueQueue::addPoint(int32 sampleOffset, ParamValue value, int32& index)
 {
     int32 dest = count_;
-    for (int32 i = 0; i < count_; ++i) {
+    for (int32 i = 0; i < count_; ++i)
+    {
         auto& p = points_[static_cast<std::size_t>(i)];
-        if (p.offset == sampleOffset) {
+        if (p.offset == sampleOffset)
+        {
             p.value = value;
             index = i;
             return kResultOk;
         }
-        if (p.offset > sampleOffset) {
+        if (p.offset > sampleOffset)
+        {
             dest = i;
             break;
         }

@@ -1,3 +1,4 @@
+// ParamValueQueue: one parameter's points within a block, preallocated.
 #pragma once
 
 #include "pluginterfaces/vst/ivstparameterchanges.h"
@@ -20,7 +21,10 @@ public:
     void reset(Steinberg::Vst::ParamID id) noexcept;
 
     /// [any] Maximum number of points.
-    Steinberg::int32 capacity() const noexcept { return static_cast<Steinberg::int32>(points_.size()); }
+    Steinberg::int32 capacity() const noexcept
+    {
+        return static_cast<Steinberg::int32>(points_.size());
+    }
 
     /// [audio] The parameter this queue carries, and its number of points.
     Steinberg::Vst::ParamID PLUGIN_API getParameterId() override { return id_; }
@@ -29,7 +33,8 @@ public:
     Steinberg::tresult PLUGIN_API getPoint(Steinberg::int32 index, Steinberg::int32& sampleOffset,
                                            Steinberg::Vst::ParamValue& value) override;
     /// [audio] Inserts in offset order; kResultFalse (nothing changed) when full.
-    Steinberg::tresult PLUGIN_API addPoint(Steinberg::int32 sampleOffset, Steinberg::Vst::ParamValue value,
+    Steinberg::tresult PLUGIN_API addPoint(Steinberg::int32 sampleOffset,
+                                           Steinberg::Vst::ParamValue value,
                                            Steinberg::int32& index) override;
 
     /// [any] FUnknown: answers IParamValueQueue; the reference count is not used.

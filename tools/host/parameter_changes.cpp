@@ -1,3 +1,4 @@
+// ParameterChanges: queue lookup and the IParameterChanges calls.
 #include "host/parameter_changes.h"
 
 namespace corvale::host {
@@ -7,8 +8,7 @@ using namespace Steinberg::Vst;
 
 ParameterChanges::ParameterChanges(int32 maxQueues, int32 maxPoints)
     : queues_(static_cast<std::size_t>(maxQueues > 0 ? maxQueues : 1), ParamValueQueue(maxPoints))
-{
-}
+{}
 
 void ParameterChanges::clear() noexcept
 {
@@ -24,7 +24,8 @@ bool ParameterChanges::addChange(ParamID id, int32 sampleOffset, ParamValue valu
 
 ParamValueQueue* ParameterChanges::findQueue(ParamID id) noexcept
 {
-    for (int32 i = 0; i < count_; ++i) {
+    for (int32 i = 0; i < count_; ++i)
+    {
         if (queues_[static_cast<std::size_t>(i)].getParameterId() == id)
             return &queues_[static_cast<std::size_t>(i)];
     }
@@ -35,7 +36,8 @@ bool ParameterChanges::lastValue(ParamID id, ParamValue& value) noexcept
 {
     ParamValueQueue* queue = findQueue(id);
     int32 offset = 0;
-    return queue != nullptr && queue->getPoint(queue->getPointCount() - 1, offset, value) == kResultOk;
+    return queue != nullptr
+           && queue->getPoint(queue->getPointCount() - 1, offset, value) == kResultOk;
 }
 
 IParamValueQueue* PLUGIN_API ParameterChanges::getParameterData(int32 index)
@@ -47,8 +49,10 @@ IParamValueQueue* PLUGIN_API ParameterChanges::getParameterData(int32 index)
 
 IParamValueQueue* PLUGIN_API ParameterChanges::addParameterData(const ParamID& id, int32& index)
 {
-    for (int32 i = 0; i < count_; ++i) {
-        if (queues_[static_cast<std::size_t>(i)].getParameterId() == id) {
+    for (int32 i = 0; i < count_; ++i)
+    {
+        if (queues_[static_cast<std::size_t>(i)].getParameterId() == id)
+        {
             index = i;
             return &queues_[static_cast<std::size_t>(i)];
         }

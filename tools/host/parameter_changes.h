@@ -1,3 +1,4 @@
+// ParameterChanges: the preallocated IParameterChanges of one process block.
 #pragma once
 
 #include "host/param_value_queue.h"
@@ -23,7 +24,8 @@ public:
 
     /// [audio] Adds one point for `id` at `sampleOffset`; false when queues or points are full.
     /// Typical use: changes.addChange(8, 0, 0.75) before a process call.
-    bool addChange(Steinberg::Vst::ParamID id, Steinberg::int32 sampleOffset, Steinberg::Vst::ParamValue value) noexcept;
+    bool addChange(Steinberg::Vst::ParamID id, Steinberg::int32 sampleOffset,
+                   Steinberg::Vst::ParamValue value) noexcept;
 
     /// [any] The queue for `id`, or null when the block has none.
     ParamValueQueue* findQueue(Steinberg::Vst::ParamID id) noexcept;

@@ -1,3 +1,4 @@
+// PluginInstance: creation, set-up, processing and teardown in a DAW's order.
 #include "host/plugin_instance.h"
 
 #include "public.sdk/source/common/memorystream.h"
@@ -11,7 +12,10 @@ namespace corvale::host {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-PluginInstance::PluginInstance() : hostApp_(owned(new HostApplication)), handler_(owned(new ComponentHandler)) {}
+PluginInstance::PluginInstance()
+    : hostApp_(owned(new HostApplication)),
+      handler_(owned(new ComponentHandler))
+{}
 
 PluginInstance::~PluginInstance()
 {
@@ -36,7 +40,8 @@ bool PluginInstance::load(const std::string& path)
     return create(module, cls);
 }
 
-bool PluginInstance::create(std::shared_ptr<ModuleLoader> module, const ModuleLoader::ClassEntry& cls)
+bool PluginInstance::create(std::shared_ptr<ModuleLoader> module,
+                            const ModuleLoader::ClassEntry& cls)
 {
     destroy();
     error_.clear();
@@ -47,28 +52,35 @@ bool PluginInstance::create(std::shared_ptr<ModuleLoader> module, const ModuleLo
     handler_->clear();
 
     IComponent* component = nullptr;
-    if (module_->factory()->createInstance(cls.cid, IComponent::iid, reinterpret_cast<void**>(&component)) != kResultOk
-        || component == nullptr) {
+    if (module_->factory()->createInstance(cls.cid, IComponent::iid,
+                                           reinterpret_cast<void**>(&component))
+            != kResultOk
+        || component == nullptr)
+    {
         destroy();
         return fail("the factory cannot create class \"" + cls.name + "\"");
     }
     component_ = owned(component);
-    if (component_->initialize(hostApp_) != kResultOk) {
+    if (component_->initialize(hostApp_) != kResultOk)
+    {
         destroy();
         return fail("class \"" + cls.name + "\" failed to initialize");
     }
     componentInitialized_ = true;
     processor_ = FUnknownPtr<IAudioProcessor>(component_);
-    if (!processor_) {
+    if (!processor_)
+    {
         destroy();
         return fail("class \"" + cls.name + "\" is not an audio processor");
     }
-    if (!createController(cls)) {
+    if (!createController(cls))
+    {
         const std::string why = error_;
         destroy();
         return fail(why);
     }
-    if (controller_) {
+    if (controller_)
+    {
         controller_->setComponentHandler(handler_);
         syncControllerWithComponent();
     }
@@ -85,7 +97,8 @@ bool PluginInstance::createController(const ModuleLoader::ClassEntry& cls)
     if (component_->getControllerClassId(controllerCid) != kResultOk)
         return true; // a processor without controller still processes; it just has no parameters
     IEditController* controller = nullptr;
-    if (module_->factory()->createInstance(controllerCid, IEditController::iid, reinterpret_cast<void**>(&controller))
+    if (module_->factory()->createInstance(controllerCid, IEditController::iid,
+                                           reinterpret_cast<void**>(&controller))
             != kResultOk
         || controller == nullptr)
         return fail("cannot create the controller of \"" + cls.name + "\"");
@@ -96,10 +109,13 @@ bool PluginInstance::createController(const ModuleLoader::ClassEntry& cls)
     controllerInitialized_ = true;
     componentConnection_ = FUnknownPtr<IConnectionPoint>(component_);
     controllerConnection_ = FUnknownPtr<IConnectionPoint>(controller_);
-    if (componentConnection_ && controllerConnection_) {
+    if (componentConnection_ && controllerConnection_)
+    {
         componentConnection_->connect(controllerConnection_);
         controllerConnection_->connect(componentConnection_);
-    } else {
+    }
+    else
+    {
         componentConnection_ = nullptr;
         controllerConnection_ = nullptr;
     }
@@ -110,7 +126,8 @@ void PluginInstance::syncControllerWithComponent()
 {
     // As a DAW does after loading: the controller learns the component's current state.
     IPtr<MemoryStream> stream = owned(new MemoryStream);
-    if (component_->getState(stream) == kResultOk) {
+    if (component_->getState(stream) == kResultOk)
+    {
         stream->seek(0, IBStream::kIBSeekSet, nullptr);
         controller_->setComponentState(stream);
     }
@@ -119,13 +136,15 @@ void PluginInstance::syncControllerWithComponent()
 void PluginInstance::destroy()
 {
     unprepare();
-    if (componentConnection_ && controllerConnection_) {
+    if (componentConnection_ && controllerConnection_)
+    {
         componentConnection_->disconnect(controllerConnection_);
         controllerConnection_->disconnect(componentConnection_);
     }
     componentConnection_ = nullptr;
     controllerConnection_ = nullptr;
-    if (controller_) {
+    if (controller_)
+    {
         controller_->setComponentHandler(nullptr);
         if (separateController_ && controllerInitialized_)
             controller_->terminate();
@@ -154,7 +173,8 @@ bool PluginInstance::prepare(const ProcessConfig& config)
         return fail("the plug-in cannot process 32-bit float audio");
     if (!setupBuses())
         return false;
-    ProcessSetup setup {config.offline ? kOffline : kRealtime, kSample32, config.maxBlockSize, config.sampleRate};
+    ProcessSetup setup {config.offline ? kOffline : kRealtime, kSample32, config.maxBlockSize,
+                        config.sampleRate};
     if (processor_->setupProcessing(setup) != kResultOk)
         return fail("the plug-in refused the processing setup");
     if (component_->setActive(true) != kResultOk)
@@ -162,7 +182,8 @@ bool PluginInstance::prepare(const ProcessConfig& config)
     active_ = true;
     const tresult started = processor_->setProcessing(true);
     processing_ = started == kResultOk;
-    if (started != kResultOk && started != kNotImplemented) {
+    if (started != kResultOk && started != kNotImplemented)
+    {
         unprepare();
         return fail("the plug-in failed to start processing");
     }
@@ -176,8 +197,9 @@ bool PluginInstance::prepare(const ProcessConfig& config)
         inputPointers_[c] = inputScratch_.data() + c * block;
 
     context_ = ProcessContext {};
-    context_.state = ProcessContext::kPlaying | ProcessContext::kTempoValid | ProcessContext::kTimeSigValid
-                     | ProcessContext::kProjectTimeMusicValid | ProcessContext::kContTimeValid;
+    context_.state = ProcessContext::kPlaying | ProcessContext::kTempoValid
+                     | ProcessContext::kTimeSigValid | ProcessContext::kProjectTimeMusicValid
+                     | ProcessContext::kContTimeValid;
     context_.sampleRate = config.sampleRate;
     context_.tempo = 120.0;
     context_.timeSigNumerator = 4;
@@ -192,13 +214,14 @@ bool PluginInstance::setupBuses()
     const int32 audioOuts = component_->getBusCount(kAudio, kOutput);
     if (audioOuts < 1)
         return fail("the plug-in has no audio output");
-    const SpeakerArrangement arrangement = config_.channels == 1 ? SpeakerArr::kMono : SpeakerArr::kStereo;
+    const SpeakerArrangement arrangement = config_.channels == 1 ? SpeakerArr::kMono
+                                                                 : SpeakerArr::kStereo;
     numInputBuses_ = audioIns > 0 ? 1 : 0;
     SpeakerArrangement ins[1] = {arrangement};
     SpeakerArrangement outs[1] = {arrangement};
     if (processor_->setBusArrangements(ins, numInputBuses_, outs, 1) != kResultTrue)
-        return fail(std::string("the plug-in does not accept a ") + (config_.channels == 1 ? "mono" : "stereo")
-                    + " bus layout");
+        return fail(std::string("the plug-in does not accept a ")
+                    + (config_.channels == 1 ? "mono" : "stereo") + " bus layout");
     // Main buses on, side chains and extra buses off: we feed bus 0 only.
     for (int32 i = 0; i < audioIns; ++i)
         component_->activateBus(kAudio, kInput, i, i == 0);
@@ -225,7 +248,8 @@ void PluginInstance::unprepare()
 
 bool PluginInstance::process(const float* const* inputs, float* const* outputs, int32 numSamples)
 {
-    if (!prepared_ || numSamples < 0 || numSamples > config_.maxBlockSize || (outputs == nullptr && numSamples > 0))
+    if (!prepared_ || numSamples < 0 || numSamples > config_.maxBlockSize
+        || (outputs == nullptr && numSamples > 0))
         return false;
 
     ParamChangeFifo::Change change {};
@@ -233,7 +257,8 @@ bool PluginInstance::process(const float* const* inputs, float* const* outputs, 
         inputChanges_.addChange(change.id, 0, change.value);
 
     const int32 channels = config_.channels;
-    for (int32 c = 0; c < channels; ++c) {
+    for (int32 c = 0; c < channels; ++c)
+    {
         float* dst = inputPointers_[static_cast<std::size_t>(c)];
         if (inputs != nullptr && inputs[c] != nullptr)
             std::memcpy(dst, inputs[c], sizeof(float) * static_cast<std::size_t>(numSamples));

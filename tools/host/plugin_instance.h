@@ -1,3 +1,5 @@
+// PluginInstance: one plug-in created from a bundle and driven as a DAW
+// drives it, for the tests, the benchmarks and corvale-render.
 #pragma once
 
 #include "host/component_handler.h"
@@ -81,8 +83,10 @@ public:
     /// [main] The controller's current normalised value.
     Steinberg::Vst::ParamValue normalized(Steinberg::Vst::ParamID id) const;
     /// [main] The controller's conversions between normalised and plain values.
-    Steinberg::Vst::ParamValue normalizedToPlain(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue v) const;
-    Steinberg::Vst::ParamValue plainToNormalized(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue plain) const;
+    Steinberg::Vst::ParamValue normalizedToPlain(Steinberg::Vst::ParamID id,
+                                                 Steinberg::Vst::ParamValue v) const;
+    Steinberg::Vst::ParamValue plainToNormalized(Steinberg::Vst::ParamID id,
+                                                 Steinberg::Vst::ParamValue plain) const;
     /// [main] The controller's display text for a normalised value (getParamStringByValue).
     std::string valueText(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue normalized) const;
     /// [main] Sets a parameter as a DAW does: on the controller (setParamNormalized) and as a
@@ -169,7 +173,8 @@ private:
 
     ProcessConfig config_;
     Steinberg::int32 numInputBuses_ = 0; // audio inputs handed to process (0 or 1)
-    std::vector<float> inputScratch_;    // the plug-in gets a copy, so it cannot touch the caller's input
+    std::vector<float>
+        inputScratch_; // the plug-in gets a copy, so it cannot touch the caller's input
     std::vector<float*> inputPointers_;
     std::vector<float*> outputPointers_;
     Steinberg::Vst::AudioBusBuffers inputBus_ {};

@@ -21,8 +21,10 @@ bool equalIgnoringCase(const std::string& a, const std::string& b)
 {
     if (a.size() != b.size())
         return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+    for (std::size_t i = 0; i < a.size(); ++i)
+    {
+        if (std::tolower(static_cast<unsigned char>(a[i]))
+            != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     }
     return true;
@@ -32,7 +34,8 @@ bool parseId(const std::string& text, ParamID& id)
 {
     if (text.empty() || text.size() > 10)
         return false;
-    for (char ch : text) {
+    for (char ch : text)
+    {
         if (!std::isdigit(static_cast<unsigned char>(ch)))
             return false;
     }
@@ -51,7 +54,8 @@ std::vector<ParameterInfo> PluginInstance::parameters() const
     if (!controller_)
         return result;
     const int32 count = controller_->getParameterCount();
-    for (int32 i = 0; i < count; ++i) {
+    for (int32 i = 0; i < count; ++i)
+    {
         ParameterInfo info {};
         if (controller_->getParameterInfo(i, info) == kResultOk)
             result.push_back(info);
@@ -62,22 +66,30 @@ std::vector<ParameterInfo> PluginInstance::parameters() const
 bool PluginInstance::findParameter(const std::string& titleOrId, ParameterInfo& out) const
 {
     const auto all = parameters();
-    for (const auto& info : all) {
-        if (toUtf8(info.title) == titleOrId) {
+    for (const auto& info : all)
+    {
+        if (toUtf8(info.title) == titleOrId)
+        {
             out = info;
             return true;
         }
     }
-    for (const auto& info : all) {
-        if (equalIgnoringCase(toUtf8(info.title), titleOrId) || toUtf8(info.shortTitle) == titleOrId) {
+    for (const auto& info : all)
+    {
+        if (equalIgnoringCase(toUtf8(info.title), titleOrId)
+            || toUtf8(info.shortTitle) == titleOrId)
+        {
             out = info;
             return true;
         }
     }
     ParamID id = 0;
-    if (parseId(titleOrId, id)) {
-        for (const auto& info : all) {
-            if (info.id == id) {
+    if (parseId(titleOrId, id))
+    {
+        for (const auto& info : all)
+        {
+            if (info.id == id)
+            {
                 out = info;
                 return true;
             }
@@ -126,8 +138,10 @@ bool PluginInstance::setParameter(ParamID id, ParamValue value)
 
 bool PluginInstance::programParameter(ParameterInfo& out) const
 {
-    for (const auto& info : parameters()) {
-        if ((info.flags & ParameterInfo::kIsProgramChange) != 0) {
+    for (const auto& info : parameters())
+    {
+        if ((info.flags & ParameterInfo::kIsProgramChange) != 0)
+        {
             out = info;
             return true;
         }
@@ -143,14 +157,17 @@ bool findProgramList(IUnitInfo* units, UnitID unitId, ProgramListInfo& out)
     if (units == nullptr || units->getProgramListCount() <= 0)
         return false;
     ProgramListID wanted = kNoProgramListId;
-    for (int32 i = 0; i < units->getUnitCount(); ++i) {
+    for (int32 i = 0; i < units->getUnitCount(); ++i)
+    {
         UnitInfo unit {};
         if (units->getUnitInfo(i, unit) == kResultOk && unit.id == unitId)
             wanted = unit.programListId;
     }
-    for (int32 i = 0; i < units->getProgramListCount(); ++i) {
+    for (int32 i = 0; i < units->getProgramListCount(); ++i)
+    {
         ProgramListInfo list {};
-        if (units->getProgramListInfo(i, list) == kResultOk && list.id == wanted) {
+        if (units->getProgramListInfo(i, list) == kResultOk && list.id == wanted)
+        {
             out = list;
             return true;
         }
@@ -180,15 +197,19 @@ std::vector<std::string> PluginInstance::programNames() const
         return names;
     FUnknownPtr<IUnitInfo> units(controller_);
     ProgramListInfo list {};
-    if (findProgramList(units, program.unitId, list)) {
-        for (int32 i = 0; i < list.programCount; ++i) {
+    if (findProgramList(units, program.unitId, list))
+    {
+        for (int32 i = 0; i < list.programCount; ++i)
+        {
             String128 name {};
-            names.push_back(units->getProgramName(list.id, i, name) == kResultOk ? toUtf8(name) : std::string());
+            names.push_back(units->getProgramName(list.id, i, name) == kResultOk ? toUtf8(name)
+                                                                                 : std::string());
         }
         return names;
     }
     for (int32 i = 0; i <= program.stepCount; ++i)
-        names.push_back(valueText(program.id, program.stepCount > 0 ? double(i) / program.stepCount : 0.0));
+        names.push_back(
+            valueText(program.id, program.stepCount > 0 ? double(i) / program.stepCount : 0.0));
     return names;
 }
 
@@ -198,7 +219,8 @@ bool PluginInstance::selectProgram(int32 index)
     if (!programParameter(program))
         return fail("the plug-in has no programs");
     if (index < 0 || index > program.stepCount)
-        return fail("program index " + std::to_string(index) + " out of range 0.." + std::to_string(program.stepCount));
+        return fail("program index " + std::to_string(index) + " out of range 0.."
+                    + std::to_string(program.stepCount));
     const ParamValue value = program.stepCount > 0 ? double(index) / program.stepCount : 0.0;
     return setParameter(program.id, value);
 }
@@ -221,10 +243,12 @@ bool PluginInstance::setState(const std::vector<char>& data)
         return fail("no plug-in instance");
     std::vector<char> copy(data);
     // The stream borrows our copy; it is released before `copy` goes away.
-    IPtr<MemoryStream> stream = owned(new MemoryStream(copy.data(), static_cast<TSize>(copy.size())));
+    IPtr<MemoryStream> stream = owned(
+        new MemoryStream(copy.data(), static_cast<TSize>(copy.size())));
     if (component_->setState(stream) != kResultOk)
         return fail("the plug-in rejected the state");
-    if (controller_) {
+    if (controller_)
+    {
         stream->seek(0, IBStream::kIBSeekSet, nullptr);
         if (controller_->setComponentState(stream) != kResultOk)
             return fail("the plug-in's controller rejected the state");

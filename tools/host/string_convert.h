@@ -1,3 +1,5 @@
+// Conversions between the SDK's UTF-16 texts and std::string (UTF-8) for the
+// host library; they allocate, so they are for the main thread.
 #pragma once
 
 #include "pluginterfaces/base/ftypes.h"

@@ -1,3 +1,4 @@
+// AudioFile: opening, creating, reading and writing frames.
 #include "audio_file.h"
 
 #include "tool_error.h"
@@ -6,9 +7,16 @@
 
 namespace corvale::render {
 
-AudioFile::AudioFile(SNDFILE* file, const SF_INFO& info, std::string path) : file_(file), info_(info), path_(std::move(path)) {}
+AudioFile::AudioFile(SNDFILE* file, const SF_INFO& info, std::string path)
+    : file_(file),
+      info_(info),
+      path_(std::move(path))
+{}
 
-AudioFile::AudioFile(AudioFile&& other) noexcept : file_(other.file_), info_(other.info_), path_(std::move(other.path_))
+AudioFile::AudioFile(AudioFile&& other) noexcept
+    : file_(other.file_),
+      info_(other.info_),
+      path_(std::move(other.path_))
 {
     other.file_ = nullptr;
 }

@@ -1,3 +1,4 @@
+// AudioFile: an audio file read or written through libsndfile.
 #pragma once
 
 #include <sndfile.h>

@@ -1,3 +1,5 @@
+// Effect: what corvale-render needs of a plug-in, whichever entry point
+// (VST 3 or VST 2) loads it.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +14,10 @@ struct EffectParameter
     std::uint32_t id = 0;
     std::string title;
     std::string units;
-    double minPlain = 0.0;     ///< plain value at normalised 0
-    double maxPlain = 1.0;     ///< plain value at normalised 1
+    double minPlain = 0.0; ///< plain value at normalised 0
+    double maxPlain = 1.0; ///< plain value at normalised 1
     double defaultPlain = 0.0;
-    std::string currentText;   ///< the plug-in's display text of the current value
+    std::string currentText; ///< the plug-in's display text of the current value
     std::int32_t stepCount = 0;
     bool readOnly = false;
     bool programChange = false;
@@ -48,7 +50,8 @@ public:
     virtual bool saveState(std::vector<char>& out, std::string& error) = 0;
     virtual bool loadState(const std::vector<char>& data, std::string& error) = 0;
 
-    /// [main] Sets up processing for `channels` (1 or 2) at `sampleRate`, blocks of at most `maxBlock`.
+    /// [main] Sets up processing for `channels` (1 or 2) at `sampleRate`, blocks of at most
+    /// `maxBlock`.
     virtual bool prepare(double sampleRate, int channels, int maxBlock, std::string& error) = 0;
     /// [main] Reported latency and tail in samples (tail capped by the caller).
     virtual std::uint32_t latencySamples() = 0;

@@ -1,3 +1,5 @@
+// Applying the command line's settings to an effect, saving its state, and
+// letting it settle before audio goes in.
 #include "effect_setup.h"
 
 #include "tool_error.h"
@@ -35,7 +37,8 @@ int findProgram(Effect& effect, const std::string& nameOrIndex)
     const auto names = effect.programNames();
     if (names.empty())
         throw ToolError("the plug-in has no programs");
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+    {
         if (names[i] == nameOrIndex)
             return static_cast<int>(i);
     }
@@ -43,8 +46,8 @@ int findProgram(Effect& effect, const std::string& nameOrIndex)
     const long index = std::strtol(nameOrIndex.c_str(), &end, 10);
     if (*end == '\0' && index >= 0 && static_cast<std::size_t>(index) < names.size())
         return static_cast<int>(index);
-    throw ToolError("unknown program '" + nameOrIndex + "' (use a name or an index 0.." + std::to_string(names.size() - 1)
-                    + ")");
+    throw ToolError("unknown program '" + nameOrIndex + "' (use a name or an index 0.."
+                    + std::to_string(names.size() - 1) + ")");
 }
 
 void applySetting(Effect& effect, const ParameterSetting& setting)
@@ -58,8 +61,8 @@ void applySetting(Effect& effect, const ParameterSetting& setting)
     const double hi = std::max(p.minPlain, p.maxPlain);
     const double tolerance = 1e-9 * std::max(1.0, hi - lo);
     if (!(setting.value >= lo - tolerance && setting.value <= hi + tolerance))
-        throw ToolError("value " + formatValue(setting.value) + " for \"" + p.title + "\" is outside " + formatValue(lo)
-                        + ".." + formatValue(hi));
+        throw ToolError("value " + formatValue(setting.value) + " for \"" + p.title
+                        + "\" is outside " + formatValue(lo) + ".." + formatValue(hi));
     std::string error;
     if (!effect.setParameterPlain(p.id, std::clamp(setting.value, lo, hi), error))
         throw ToolError("cannot set \"" + p.title + "\": " + error);
@@ -70,11 +73,13 @@ void applySetting(Effect& effect, const ParameterSetting& setting)
 void applySettings(Effect& effect, const Options& options)
 {
     std::string error;
-    if (!options.loadStatePath.empty()) {
+    if (!options.loadStatePath.empty())
+    {
         if (!effect.loadState(readFile(options.loadStatePath), error))
             throw ToolError("cannot load state from '" + options.loadStatePath + "': " + error);
     }
-    if (!options.program.empty()) {
+    if (!options.program.empty())
+    {
         if (!effect.selectProgram(findProgram(effect, options.program), error))
             throw ToolError("cannot select program '" + options.program + "': " + error);
     }
@@ -102,11 +107,15 @@ void settle(Effect& effect, double sampleRate, int channels, int blockSize)
     // At least 8192 samples, and the latency plus the tail capped at 5 s.
     const double tail = std::min<double>(effect.tailSamples(), 5.0 * sampleRate);
     const long total = std::max<long>(8192, static_cast<long>(effect.latencySamples() + tail));
-    std::vector<float> buffer(static_cast<std::size_t>(blockSize) * static_cast<std::size_t>(channels));
+    std::vector<float> buffer(static_cast<std::size_t>(blockSize)
+                              * static_cast<std::size_t>(channels));
     std::vector<float*> out(static_cast<std::size_t>(channels));
     for (int c = 0; c < channels; ++c)
-        out[static_cast<std::size_t>(c)] = buffer.data() + static_cast<std::size_t>(c) * static_cast<std::size_t>(blockSize);
-    for (long done = 0; done < total; done += blockSize) {
+        out[static_cast<std::size_t>(c)] = buffer.data()
+                                           + static_cast<std::size_t>(c)
+                                                 * static_cast<std::size_t>(blockSize);
+    for (long done = 0; done < total; done += blockSize)
+    {
         if (!effect.process(nullptr, out.data(), blockSize))
             throw ToolError("the plug-in failed to process audio");
     }

@@ -1,3 +1,4 @@
+// Settings from the command line applied to an effect, state files, settling.
 #pragma once
 
 #include "effect.h"

@@ -25,14 +25,16 @@ constexpr double kProgressMinSeconds = 5.0;
 int run(int argc, const char* const* argv)
 {
     const Options options = parseOptions(argc, argv);
-    if (options.help) {
+    if (options.help)
+    {
         std::cout << usageText();
         return 0;
     }
 
     // Check the input before loading anything, so a typo fails fast.
     std::optional<AudioFile> input;
-    if (!options.inputPath.empty()) {
+    if (!options.inputPath.empty())
+    {
         input.emplace(AudioFile::openRead(options.inputPath));
         const int channels = input->info().channels;
         if (channels < 1 || channels > 2)
@@ -42,7 +44,8 @@ int run(int argc, const char* const* argv)
             throw ToolError("OUTPUT '" + options.outputPath + "' is the same file as INPUT");
     }
 
-    const std::string pluginPath = options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath;
+    const std::string pluginPath = options.pluginPath.empty() ? defaultPluginPath()
+                                                              : options.pluginPath;
     std::unique_ptr<Effect> loaded;
     if (options.vst2)
         loaded = std::make_unique<Vst2Effect>(pluginPath);
@@ -64,15 +67,18 @@ int run(int argc, const char* const* argv)
     if (options.list)
         printListing(effect, std::cout);
 
-    if (input) {
+    if (input)
+    {
         RenderSettings settings;
         settings.blockSize = options.blockSize;
         settings.compensateLatency = options.compensateLatency;
         const double seconds = static_cast<double>(input->info().frames) / sampleRate;
-        settings.showProgress = options.progress || (seconds > kProgressMinSeconds && ::isatty(STDERR_FILENO));
+        settings.showProgress = options.progress
+                                || (seconds > kProgressMinSeconds && ::isatty(STDERR_FILENO));
         renderFile(effect, *input, options.outputPath, settings);
     }
-    if (!options.plotPath.empty()) {
+    if (!options.plotPath.empty())
+    {
         const auto response = measureResponse(effect, sampleRate, channels, options.blockSize);
         plotResponse(response, effect.name() + " magnitude response", options.plotPath);
     }
@@ -84,13 +90,20 @@ int run(int argc, const char* const* argv)
 
 int main(int argc, char** argv)
 {
-    try {
+    try
+    {
         return corvale::render::run(argc, argv);
-    } catch (const corvale::render::ToolError& e) {
+    }
+    catch (const corvale::render::ToolError& e)
+    {
         std::cerr << "corvale-render: " << e.what() << '\n';
-    } catch (const std::bad_alloc&) {
+    }
+    catch (const std::bad_alloc&)
+    {
         std::cerr << "corvale-render: out of memory\n";
-    } catch (const std::exception& e) {
+    }
+    catch (const std::exception& e)
+    {
         std::cerr << "corvale-render: " << e.what() << '\n';
     }
     return 1;

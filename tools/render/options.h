@@ -1,3 +1,4 @@
+// corvale-render's command line.
 #pragma once
 
 #include <string>
@@ -8,25 +9,25 @@ namespace corvale::render {
 /// One --set NAME=VALUE.
 struct ParameterSetting
 {
-    std::string name;  ///< parameter title or numeric ID
-    double value = 0;  ///< plain units
+    std::string name; ///< parameter title or numeric ID
+    double value = 0; ///< plain units
 };
 
 /// The command line of corvale-render.
 struct Options
 {
-    std::string pluginPath;            ///< empty: the default bundle
-    bool vst2 = false;                 ///< load through the module's VST 2 entry
+    std::string pluginPath; ///< empty: the default bundle
+    bool vst2 = false;      ///< load through the module's VST 2 entry
     bool list = false;
     std::vector<ParameterSetting> settings;
-    std::string program;               ///< name or index; empty: none
+    std::string program; ///< name or index; empty: none
     std::string loadStatePath;
     std::string saveStatePath;
     std::string plotPath;
     int blockSize = 512;
-    double sampleRate = 44100.0;       ///< used when there is no input file
+    double sampleRate = 44100.0; ///< used when there is no input file
     bool compensateLatency = false;
-    bool progress = false;             ///< force the progress bar
+    bool progress = false; ///< force the progress bar
     bool help = false;
     std::string inputPath;
     std::string outputPath;

@@ -1,3 +1,4 @@
+// The --list output: parameters and programs.
 #pragma once
 
 #include "effect.h"

@@ -1,10 +1,14 @@
+// ProgressBar: drawing and clearing the bar.
 #include "progress_bar.h"
 
 #include <cstdio>
 
 namespace corvale::render {
 
-ProgressBar::ProgressBar(long total, bool enabled) : total_(total > 0 ? total : 1), enabled_(enabled) {}
+ProgressBar::ProgressBar(long total, bool enabled)
+    : total_(total > 0 ? total : 1),
+      enabled_(enabled)
+{}
 
 ProgressBar::~ProgressBar()
 {
@@ -16,7 +20,8 @@ void ProgressBar::update(long done)
 {
     if (!enabled_)
         return;
-    const int percent = static_cast<int>(100.0 * static_cast<double>(done) / static_cast<double>(total_));
+    const int percent = static_cast<int>(100.0 * static_cast<double>(done)
+                                         / static_cast<double>(total_));
     if (percent == shownPercent_)
         return;
     shownPercent_ = percent;

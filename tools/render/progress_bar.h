@@ -1,3 +1,4 @@
+// ProgressBar: rendering progress on stderr.
 #pragma once
 
 namespace corvale::render {

@@ -1,3 +1,4 @@
+// Rendering an audio file through an effect, block by block.
 #pragma once
 
 #include "audio_file.h"
@@ -11,7 +12,8 @@ namespace corvale::render {
 struct RenderSettings
 {
     int blockSize = 512;
-    bool compensateLatency = false; ///< drop the first latency samples, feed as many zeros at the end
+    /// Drop the first latency samples and feed as many zeros at the end.
+    bool compensateLatency = false;
     bool showProgress = false;
 };
 
@@ -19,7 +21,8 @@ struct RenderSettings
 /// sample rate and channel count, blocks of settings.blockSize) and writes `outputPath` in
 /// the input's format. The output has as many frames as the input. Throws ToolError; a
 /// partly written output is removed.
-void renderFile(Effect& effect, AudioFile& input, const std::string& outputPath, const RenderSettings& settings);
+void renderFile(Effect& effect, AudioFile& input, const std::string& outputPath,
+                const RenderSettings& settings);
 
 /// [main] True when both paths name the same existing file.
 bool sameFile(const std::string& a, const std::string& b);

@@ -1,3 +1,4 @@
+// The response plot: axes, grid, labels and curve.
 #include "response_plot.h"
 
 #include "tool_error.h"
@@ -20,7 +21,10 @@ struct Frame
     double left, top, width, height;
     double dbLow, dbHigh;
 
-    double x(double hz) const { return left + width * std::log10(hz / kMinHz) / std::log10(kMaxHz / kMinHz); }
+    double x(double hz) const
+    {
+        return left + width * std::log10(hz / kMinHz) / std::log10(kMaxHz / kMinHz);
+    }
     double y(double db) const { return top + height * (dbHigh - db) / (dbHigh - dbLow); }
 };
 
@@ -34,11 +38,13 @@ std::string frequencyLabel(double hz)
     return text;
 }
 
-void drawText(cairo_t* cr, const std::string& text, double x, double y, double alignX, double alignY)
+void drawText(cairo_t* cr, const std::string& text, double x, double y, double alignX,
+              double alignY)
 {
     cairo_text_extents_t ext;
     cairo_text_extents(cr, text.c_str(), &ext);
-    cairo_move_to(cr, x - ext.width * alignX - ext.x_bearing, y - ext.height * alignY - ext.y_bearing);
+    cairo_move_to(cr, x - ext.width * alignX - ext.x_bearing,
+                  y - ext.height * alignY - ext.y_bearing);
     cairo_show_text(cr, text.c_str());
 }
 
@@ -46,24 +52,29 @@ void drawGrid(cairo_t* cr, const Frame& f)
 {
     cairo_set_font_size(cr, 11.0);
     cairo_set_line_width(cr, 1.0);
-    for (double decade = 10.0; decade <= 10000.0; decade *= 10.0) {
-        for (int m = 1; m <= 9; ++m) {
+    for (double decade = 10.0; decade <= 10000.0; decade *= 10.0)
+    {
+        for (int m = 1; m <= 9; ++m)
+        {
             const double hz = decade * m;
             if (hz < kMinHz || hz > kMaxHz)
                 continue;
             const bool labelled = m == 1 || m == 2 || m == 5;
-            cairo_set_source_rgb(cr, labelled ? 0.75 : 0.88, labelled ? 0.75 : 0.88, labelled ? 0.75 : 0.88);
+            cairo_set_source_rgb(cr, labelled ? 0.75 : 0.88, labelled ? 0.75 : 0.88,
+                                 labelled ? 0.75 : 0.88);
             cairo_move_to(cr, std::round(f.x(hz)) + 0.5, f.top);
             cairo_line_to(cr, std::round(f.x(hz)) + 0.5, f.top + f.height);
             cairo_stroke(cr);
-            if (labelled) {
+            if (labelled)
+            {
                 cairo_set_source_rgb(cr, 0.2, 0.2, 0.2);
                 drawText(cr, frequencyLabel(hz), f.x(hz), f.top + f.height + 6.0, 0.5, 0.0);
             }
         }
     }
     const double step = (f.dbHigh - f.dbLow) > 60.0 ? 12.0 : 6.0;
-    for (double db = f.dbLow; db <= f.dbHigh + 1e-9; db += step) {
+    for (double db = f.dbLow; db <= f.dbHigh + 1e-9; db += step)
+    {
         const bool zero = std::fabs(db) < 1e-9;
         cairo_set_source_rgb(cr, zero ? 0.45 : 0.8, zero ? 0.45 : 0.8, zero ? 0.45 : 0.8);
         cairo_move_to(cr, f.left, std::round(f.y(db)) + 0.5);
@@ -89,7 +100,8 @@ void drawCurve(cairo_t* cr, const Frame& f, const std::vector<ResponsePoint>& re
     cairo_set_line_width(cr, 2.0);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     bool first = true;
-    for (const auto& p : response) {
+    for (const auto& p : response)
+    {
         const double db = std::clamp(p.gainDb, f.dbLow - 10.0, f.dbHigh + 10.0);
         if (first)
             cairo_move_to(cr, f.x(p.freqHz), f.y(db));
@@ -103,11 +115,12 @@ void drawCurve(cairo_t* cr, const Frame& f, const std::vector<ResponsePoint>& re
 
 } // namespace
 
-void plotResponse(const std::vector<ResponsePoint>& response, const std::string& title, const std::string& pngPath,
-                  int widthPx, int heightPx)
+void plotResponse(const std::vector<ResponsePoint>& response, const std::string& title,
+                  const std::string& pngPath, int widthPx, int heightPx)
 {
     double lowest = 0.0, highest = 0.0;
-    for (const auto& p : response) {
+    for (const auto& p : response)
+    {
         lowest = std::min(lowest, p.gainDb);
         highest = std::max(highest, p.gainDb);
     }
@@ -117,7 +130,8 @@ void plotResponse(const std::vector<ResponsePoint>& response, const std::string&
 
     std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, widthPx, heightPx), cairo_surface_destroy);
-    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface.get()), cairo_destroy);
+    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface.get()),
+                                                               cairo_destroy);
     cairo_t* cr = context.get();
     cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);
     cairo_paint(cr);

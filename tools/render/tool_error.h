@@ -1,3 +1,4 @@
+// ToolError: the one exception corvale-render reports to the user.
 #pragma once
 
 #include <stdexcept>

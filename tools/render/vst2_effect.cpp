@@ -1,3 +1,4 @@
+// Vst2Effect: the VST 2 host side (callback, dispatcher calls, chunks, processing).
 #include "vst2_effect.h"
 
 #include "tool_error.h"
@@ -19,14 +20,15 @@ namespace {
 
 // Opcodes the fst header leaves unnamed.
 constexpr int kEffGetTailSize = 52;
-constexpr size_t kTextSize = 256;  // larger than any VST 2 text field
+constexpr size_t kTextSize = 256; // larger than any VST 2 text field
 constexpr size_t kChunkHeader = 16;
 
 VstIntPtr hostCallback(AEffect*, int opcode, int, VstIntPtr, void* ptr, float)
 {
     if (opcode == audioMasterVersion)
         return kVstVersion;
-    if (opcode == audioMasterGetProductString && ptr != nullptr) {
+    if (opcode == audioMasterGetProductString && ptr != nullptr)
+    {
         std::strcpy(static_cast<char*>(ptr), "corvale-render");
         return 1;
     }
@@ -56,18 +58,21 @@ Vst2Effect::Vst2Effect(const std::string& pluginPath)
 {
     const std::string so = host::ModuleLoader::resolveLibraryPath(pluginPath);
     library_ = dlopen(so.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library_ == nullptr) {
+    if (library_ == nullptr)
+    {
         const char* e = dlerror();
         throw ToolError("cannot load '" + so + "': " + (e != nullptr ? e : "unknown error"));
     }
     using Entry = AEffect* (*)(audioMasterCallback);
     auto entry = reinterpret_cast<Entry>(dlsym(library_, "VSTPluginMain"));
-    if (entry == nullptr) {
+    if (entry == nullptr)
+    {
         dlclose(library_);
         throw ToolError("'" + so + "' has no VST 2 entry (VSTPluginMain)");
     }
     effect_ = entry(hostCallback);
-    if (effect_ == nullptr || effect_->magic != kEffectMagic) {
+    if (effect_ == nullptr || effect_->magic != kEffectMagic)
+    {
         dlclose(library_);
         throw ToolError("'" + so + "' created no VST 2 effect");
     }
@@ -78,7 +83,8 @@ Vst2Effect::Vst2Effect(const std::string& pluginPath)
 
 Vst2Effect::~Vst2Effect()
 {
-    if (resumed_) {
+    if (resumed_)
+    {
         dispatch(effStopProcess);
         dispatch(effMainsChanged, 0, 0);
     }
@@ -121,11 +127,14 @@ EffectParameter Vst2Effect::describe(int index)
     effect_->setParameter(effect_, index, 1.0f);
     const bool haveHi = parseNumber(text(effGetParamDisplay, index), hi);
     effect_->setParameter(effect_, index, current);
-    if (haveLo && haveHi && hi > lo) {
+    if (haveLo && haveHi && hi > lo)
+    {
         p.minPlain = lo;
         p.maxPlain = hi;
     }
-    const float def = static_cast<size_t>(index) < defaults_.size() ? defaults_[static_cast<size_t>(index)] : 0.0f;
+    const float def = static_cast<size_t>(index) < defaults_.size()
+                          ? defaults_[static_cast<size_t>(index)]
+                          : 0.0f;
     p.defaultPlain = p.minPlain + def * (p.maxPlain - p.minPlain);
     return p;
 }
@@ -141,7 +150,8 @@ std::vector<EffectParameter> Vst2Effect::parameters()
 bool Vst2Effect::findParameter(const std::string& titleOrId, EffectParameter& out)
 {
     for (int i = 0; i < effect_->numParams; ++i)
-        if (text(effGetParamName, i) == titleOrId) {
+        if (text(effGetParamName, i) == titleOrId)
+        {
             out = describe(i);
             return true;
         }
@@ -156,7 +166,8 @@ bool Vst2Effect::findParameter(const std::string& titleOrId, EffectParameter& ou
 bool Vst2Effect::setParameterPlain(std::uint32_t id, double plain, std::string& error)
 {
     const int index = static_cast<int>(id);
-    if (index < 0 || index >= effect_->numParams) {
+    if (index < 0 || index >= effect_->numParams)
+    {
         error = "no parameter " + std::to_string(id);
         return false;
     }
@@ -186,7 +197,8 @@ std::vector<std::string> Vst2Effect::programNames()
 bool Vst2Effect::selectProgram(int index, std::string& error)
 {
     dispatch(effSetProgram, 0, index);
-    if (dispatch(effGetProgram) != index) {
+    if (dispatch(effGetProgram) != index)
+    {
         error = "the plug-in did not select program " + std::to_string(index);
         return false;
     }
@@ -197,14 +209,17 @@ bool Vst2Effect::saveState(std::vector<char>& out, std::string& error)
 {
     void* data = nullptr;
     const long size = dispatch(effGetChunk, 0, 0, &data);
-    if (size <= 0 || data == nullptr) {
+    if (size <= 0 || data == nullptr)
+    {
         error = "the plug-in gave no state";
         return false;
     }
     // Keep the component state only: the file then loads through either entry.
     const char* bytes = static_cast<const char*>(data);
-    const uint64_t component = static_cast<size_t>(size) >= kChunkHeader ? readLe64(bytes) : UINT64_MAX;
-    if (component > static_cast<uint64_t>(size) - kChunkHeader) {
+    const uint64_t component = static_cast<size_t>(size) >= kChunkHeader ? readLe64(bytes)
+                                                                         : UINT64_MAX;
+    if (component > static_cast<uint64_t>(size) - kChunkHeader)
+    {
         error = "the plug-in's state is not laid out as expected";
         return false;
     }
@@ -219,7 +234,8 @@ bool Vst2Effect::loadState(const std::vector<char>& data, std::string& error)
     for (int i = 0; i < 8; ++i)
         chunk[static_cast<size_t>(i)] = static_cast<char>((size >> (8 * i)) & 0xFF);
     chunk.insert(chunk.end(), data.begin(), data.end());
-    if (dispatch(effSetChunk, 0, static_cast<long>(chunk.size()), chunk.data()) == 0) {
+    if (dispatch(effSetChunk, 0, static_cast<long>(chunk.size()), chunk.data()) == 0)
+    {
         error = "the plug-in refused the state";
         return false;
     }
@@ -228,18 +244,22 @@ bool Vst2Effect::loadState(const std::vector<char>& data, std::string& error)
 
 bool Vst2Effect::prepare(double sampleRate, int channels, int maxBlock, std::string& error)
 {
-    if (channels < 1 || channels > effect_->numOutputs || effect_->numInputs < effect_->numOutputs) {
+    if (channels < 1 || channels > effect_->numOutputs || effect_->numInputs < effect_->numOutputs)
+    {
         error = "the effect does not take " + std::to_string(channels) + " channel(s)";
         return false;
     }
-    if (resumed_) {
+    if (resumed_)
+    {
         dispatch(effStopProcess);
         dispatch(effMainsChanged, 0, 0);
     }
     channels_ = channels;
     maxBlock_ = maxBlock;
-    inScratch_.assign(static_cast<size_t>(effect_->numInputs), std::vector<float>(static_cast<size_t>(maxBlock)));
-    outScratch_.assign(static_cast<size_t>(effect_->numOutputs), std::vector<float>(static_cast<size_t>(maxBlock)));
+    inScratch_.assign(static_cast<size_t>(effect_->numInputs),
+                      std::vector<float>(static_cast<size_t>(maxBlock)));
+    outScratch_.assign(static_cast<size_t>(effect_->numOutputs),
+                       std::vector<float>(static_cast<size_t>(maxBlock)));
     dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
     dispatch(effSetBlockSize, 0, maxBlock);
     dispatch(effMainsChanged, 0, 1);
@@ -266,7 +286,8 @@ bool Vst2Effect::process(const float* const* in, float* const* out, int numSampl
     // The effect's channels all get input: a mono file feeds every one of them.
     std::vector<float*> inputs;
     std::vector<float*> outputs;
-    for (size_t c = 0; c < inScratch_.size(); ++c) {
+    for (size_t c = 0; c < inScratch_.size(); ++c)
+    {
         const int source = std::min(static_cast<int>(c), channels_ - 1);
         float* dst = inScratch_[c].data();
         if (in != nullptr)
@@ -279,7 +300,8 @@ bool Vst2Effect::process(const float* const* in, float* const* out, int numSampl
         outputs.push_back(channel.data());
     effect_->processReplacing(effect_, inputs.data(), outputs.data(), numSamples);
     for (int c = 0; c < channels_; ++c)
-        std::memcpy(out[c], outScratch_[static_cast<size_t>(c)].data(), sizeof(float) * static_cast<size_t>(numSamples));
+        std::memcpy(out[c], outScratch_[static_cast<size_t>(c)].data(),
+                    sizeof(float) * static_cast<size_t>(numSamples));
     return true;
 }
 

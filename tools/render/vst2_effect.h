@@ -1,3 +1,4 @@
+// Vst2Effect: an effect loaded through a module's VST 2.4 entry.
 #pragma once
 
 #include "effect.h"
@@ -5,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct AEffect;  // the VST 2 effect (fst header)
+struct AEffect; // the VST 2 effect (fst header)
 
 namespace corvale::render {
 
@@ -16,7 +17,8 @@ namespace corvale::render {
 class Vst2Effect : public Effect
 {
 public:
-    /// [main] Opens the bundle's (or a given) shared object and creates the effect; throws ToolError.
+    /// [main] Opens the bundle's (or a given) shared object and creates the effect; throws
+    /// ToolError.
     explicit Vst2Effect(const std::string& pluginPath);
     ~Vst2Effect() override;
     Vst2Effect(const Vst2Effect&) = delete;
@@ -37,13 +39,14 @@ public:
     bool process(const float* const* in, float* const* out, int numSamples) override;
 
 private:
-    long dispatch(int opcode, int index = 0, long value = 0, void* ptr = nullptr, float opt = 0.0f) const;
+    long dispatch(int opcode, int index = 0, long value = 0, void* ptr = nullptr,
+                  float opt = 0.0f) const;
     std::string text(int opcode, int index) const;
     EffectParameter describe(int index);
 
     void* library_ = nullptr;
     AEffect* effect_ = nullptr;
-    std::vector<float> defaults_;  ///< values right after creation
+    std::vector<float> defaults_; ///< values right after creation
     int channels_ = 2;
     int maxBlock_ = 0;
     bool resumed_ = false;

@@ -1,3 +1,4 @@
+// Vst3Effect: the Effect calls mapped onto the host library.
 #include "vst3_effect.h"
 
 #include "tool_error.h"
@@ -8,7 +9,8 @@ namespace corvale::render {
 
 using Steinberg::Vst::ParameterInfo;
 
-Vst3Effect::Vst3Effect(const std::string& bundlePath) : instance_(std::make_unique<host::PluginInstance>())
+Vst3Effect::Vst3Effect(const std::string& bundlePath)
+    : instance_(std::make_unique<host::PluginInstance>())
 {
     if (!instance_->load(bundlePath))
         throw ToolError(instance_->error());
@@ -56,7 +58,8 @@ bool Vst3Effect::setParameterPlain(std::uint32_t id, double plain, std::string& 
 {
     double normalized = instance_->plainToNormalized(id, plain);
     normalized = normalized < 0.0 ? 0.0 : (normalized > 1.0 ? 1.0 : normalized);
-    if (!instance_->setParameter(id, normalized)) {
+    if (!instance_->setParameter(id, normalized))
+    {
         error = instance_->error();
         return false;
     }
@@ -75,7 +78,8 @@ std::vector<std::string> Vst3Effect::programNames()
 
 bool Vst3Effect::selectProgram(int index, std::string& error)
 {
-    if (!instance_->selectProgram(index)) {
+    if (!instance_->selectProgram(index))
+    {
         error = instance_->error();
         return false;
     }
@@ -84,7 +88,8 @@ bool Vst3Effect::selectProgram(int index, std::string& error)
 
 bool Vst3Effect::saveState(std::vector<char>& out, std::string& error)
 {
-    if (!instance_->getState(out)) {
+    if (!instance_->getState(out))
+    {
         error = instance_->error();
         return false;
     }
@@ -93,7 +98,8 @@ bool Vst3Effect::saveState(std::vector<char>& out, std::string& error)
 
 bool Vst3Effect::loadState(const std::vector<char>& data, std::string& error)
 {
-    if (!instance_->setState(data)) {
+    if (!instance_->setState(data))
+    {
         error = instance_->error();
         return false;
     }
@@ -107,7 +113,8 @@ bool Vst3Effect::prepare(double sampleRate, int channels, int maxBlock, std::str
     config.channels = channels;
     config.maxBlockSize = maxBlock;
     config.offline = true; // rendering a file, as a DAW's export does
-    if (!instance_->prepare(config)) {
+    if (!instance_->prepare(config))
+    {
         error = instance_->error();
         return false;
     }

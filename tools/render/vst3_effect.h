@@ -1,3 +1,4 @@
+// Vst3Effect: an effect loaded through a bundle's VST 3 exports.
 #pragma once
 
 #include "effect.h"
