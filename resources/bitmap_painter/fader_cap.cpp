@@ -64,7 +64,13 @@ void paintCentreLine(Canvas& canvas)
 void paintFaderCap(Canvas& canvas)
 {
     cairo_t* cr = canvas.context();
+    // With the light straight above, the shadow falls below the cap and barely spreads
+    // sideways; beyond that the track must show untouched.
+    cairo_save(cr);
+    cairo_rectangle(cr, kLeft - 1.0, kTop, kRight - kLeft + 2.0, canvas.height() - kTop);
+    cairo_clip(cr);
     paintDropShadow(canvas, traceCap, 0.0, 1.0, 0.8, 0.55);
+    cairo_restore(cr);
 
     traceCap(cr);
     setVerticalGradient(cr, kTop, kBottom, grey(92), grey(22));

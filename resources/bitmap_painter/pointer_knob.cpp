@@ -89,7 +89,9 @@ void paintSkirt(Canvas& canvas)
     const double bottom = kCentre + kSkirtRadius;
     paintDropShadow(canvas, traceSkirt, 0.0, 1.3, 1.1, 0.55);
     traceSkirt(cr);
-    setVerticalGradient(cr, top, bottom, grey(212), grey(112));
+    // The brightest part of the skirt stays well below the pointer's white line, which
+    // must read as the one bright mark on the knob.
+    setVerticalGradient(cr, top, bottom, grey(198), grey(108));
     cairo_fill_preserve(cr);
 
     cairo_save(cr);
@@ -105,7 +107,7 @@ void paintSkirt(Canvas& canvas)
     cairo_restore(cr);
 
     traceSkirt(cr);
-    strokeInnerRim(cr, top, bottom, 0.8, 0.6, 0.35);
+    strokeInnerRim(cr, top, bottom, 0.8, 0.25, 0.35);
     cairo_set_line_width(cr, canvas.hairline());
     setColour(cr, grey(40, 0.7));
     cairo_stroke(cr);
@@ -141,10 +143,10 @@ void paintPointer(Canvas& canvas, double angle)
     cairo_translate(cr, kCentre, kCentre);
     cairo_rotate(cr, angle);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_width(cr, 1.5);
+    cairo_set_line_width(cr, 1.8);
     cairo_move_to(cr, 3.5, 0);
-    cairo_line_to(cr, kTipRadius - 2.2, 0);
-    setColour(cr, grey(246));
+    cairo_line_to(cr, kTipRadius - 2.3, 0);
+    setColour(cr, kWhite);
     cairo_stroke(cr);
     cairo_restore(cr);
 }
