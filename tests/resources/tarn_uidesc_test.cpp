@@ -7,9 +7,8 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include <filesystem>
+#include <cctype>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -76,6 +75,34 @@ protected:
     pugi::xml_node m_root;
 };
 
+// `text` is '#' and then `digits` hexadecimal digits (lower case only if asked).
+bool isHexColour(const std::string& text, size_t digits, bool lowerOnly)
+{
+    if (text.size() != digits + 1 || text[0] != '#')
+        return false;
+    for (size_t i = 1; i < text.size(); ++i)
+    {
+        const char c = text[i];
+        const bool hex = std::isdigit(static_cast<unsigned char>(c)) || (c >= 'a' && c <= 'f')
+                         || (!lowerOnly && c >= 'A' && c <= 'F');
+        if (!hex)
+            return false;
+    }
+    return true;
+}
+
+// An optional sign, then decimal digits only.
+bool isInteger(const std::string& text, bool signAllowed)
+{
+    size_t i = signAllowed && !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (i == text.size())
+        return false;
+    for (; i < text.size(); ++i)
+        if (!std::isdigit(static_cast<unsigned char>(text[i])))
+            return false;
+    return true;
+}
+
 std::string describe(const pugi::xml_node& n)
 {
     std::string text = n.name();
@@ -106,7 +133,7 @@ TEST_F(TarnDescription, HasOnlySectionsTheLoaderAccepts)
             EXPECT_EQ(item.name(), expected->second) << "in <" << name << ">";
     }
     for (const auto& [name, rgba] : table("colors", "color", "rgba"))
-        EXPECT_TRUE(std::regex_match(rgba, std::regex("#[0-9a-f]{8}"))) << name << " " << rgba;
+        EXPECT_TRUE(isHexColour(rgba, 8, true)) << name << " " << rgba;
     for (const pugi::xml_node& g : m_root.child("gradients").children("gradient"))
         EXPECT_GE(std::distance(g.children("color-stop").begin(), g.children("color-stop").end()), 2)
             << "a gradient needs two stops: " << describe(g);
@@ -116,7 +143,7 @@ TEST_F(TarnDescription, ControlTagsAreTheParameterIds)
 {
     const auto tags = table("control-tags", "control-tag", "tag");
     for (const auto& [name, tag] : tags)
-        EXPECT_TRUE(std::regex_match(tag, std::regex("[0-9]+"))) << name << " = " << tag;
+        EXPECT_TRUE(isInteger(tag, false)) << name << " = " << tag;
     for (size_t k = 0; k < kBands.size(); ++k)
         EXPECT_EQ(tagOf(kBands[k]), static_cast<int>(k)) << kBands[k];
     EXPECT_EQ(tagOf("Gain"), 15);
@@ -136,7 +163,6 @@ TEST_F(TarnDescription, EveryNameAViewUsesIsDefined)
     const auto bitmaps = table("bitmaps", "bitmap", "path");
     const auto fonts = table("fonts", "font", "font-name");
     const auto colours = table("colors", "color", "rgba");
-    const std::regex hexColour("#[0-9a-fA-F]{6}([0-9a-fA-F]{2})?");
     for (const pugi::xml_node& n : viewElements())
     {
         SCOPED_TRACE(describe(n));
@@ -161,7 +187,7 @@ TEST_F(TarnDescription, EveryNameAViewUsesIsDefined)
             else if (colour)
             {
                 EXPECT_TRUE(colours.count(value) || kPredefinedColours.count(value)
-                            || std::regex_match(value, hexColour))
+                            || isHexColour(value, 6, false) || isHexColour(value, 8, false))
                     << key << " " << value;
             }
             else if (key == "template")
@@ -200,8 +226,6 @@ TEST_F(TarnDescription, ValuesUseTheSyntaxTheLoaderParses)
         {"immediate-text-change", Bool}, {"reverse-orientation", Bool},
         {"style-no-frame", Bool}, {"draw-back", Bool}, {"draw-frame", Bool},
         {"draw-value", Bool}};
-    const std::regex number("[ \t]*[-+]?[0-9]*\\.?[0-9]+[ \t]*");
-    const std::regex integer("[-+]?[0-9]+");
     for (const pugi::xml_node& n : viewElements())
     {
         SCOPED_TRACE(describe(n));
@@ -216,8 +240,8 @@ TEST_F(TarnDescription, ValuesUseTheSyntaxTheLoaderParses)
             switch (kind->second)
             {
             case Point: parses = UiDescriptionResolver::parsePoint(value, x, y); break;
-            case Number: parses = std::regex_match(value, number); break;
-            case Integer: parses = std::regex_match(value, integer); break;
+            case Number: parses = UiDescriptionResolver::parseNumber(value, x); break;
+            case Integer: parses = isInteger(value, true); break;
             case Bool: parses = value == "true" || value == "false"; break;
             }
             EXPECT_TRUE(parses) << a.name() << "=\"" << value << "\"";

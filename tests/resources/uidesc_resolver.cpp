@@ -6,7 +6,17 @@
 
 namespace {
 
-bool parseNumber(const std::string& text, double& value)
+std::map<std::string, std::string> attributesOf(const pugi::xml_node& node)
+{
+    std::map<std::string, std::string> attributes;
+    for (const pugi::xml_attribute& a : node.attributes())
+        attributes.emplace(a.name(), a.value());  // first of a duplicate wins
+    return attributes;
+}
+
+} // namespace
+
+bool UiDescriptionResolver::parseNumber(const std::string& text, double& value)
 {
     std::string digits;
     for (char c : text)
@@ -23,16 +33,6 @@ bool parseNumber(const std::string& text, double& value)
     value = std::strtod(digits.c_str(), &end);
     return end == digits.c_str() + digits.size();
 }
-
-std::map<std::string, std::string> attributesOf(const pugi::xml_node& node)
-{
-    std::map<std::string, std::string> attributes;
-    for (const pugi::xml_attribute& a : node.attributes())
-        attributes.emplace(a.name(), a.value());  // first of a duplicate wins
-    return attributes;
-}
-
-} // namespace
 
 UiDescriptionResolver::UiDescriptionResolver(const pugi::xml_node& root) : m_root(root) {}
 

@@ -41,6 +41,9 @@ public:
     /// Views of template `name`, parents before children, in drawing order. [main]
     std::vector<ResolvedView> resolve(const std::string& name) const;
 
+    /// A number as the loader reads one: digits, a sign and one point, blanks ignored. [any]
+    static bool parseNumber(const std::string& text, double& value);
+
     /// "x, y" with exactly one comma, numbers of digits, sign and one point. [any]
     static bool parsePoint(const std::string& text, double& x, double& y);
 
