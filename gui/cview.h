@@ -8,6 +8,7 @@
 #include "gui/base/crect.h"
 #include "gui/base/sharedpointer.h"
 #include "gui/base/vstkeycode.h"
+#include "gui/cairo/cbitmap.h"
 
 #include <cstdint>
 #include <map>
