@@ -1,6 +1,8 @@
 # corvale_embed_resources(<target> FILES <files...>)
 # Compiles the files into <target> as read-only data, each under its file name
 # (e.g. "knob.png"), found at run time with VSTGUI::findEmbeddedResource().
+# "<path>=<name>" embeds a file under another name (e.g. "knob_hi.png=knob#2x.png",
+# as build outputs may not contain '#').
 # One call per binary: the table's symbol is hidden, so a plug-in module and a
 # host each see only their own resources.
 function(corvale_embed_resources target)
@@ -12,8 +14,13 @@ function(corvale_embed_resources target)
   set(rows "")
   set(i 0)
   foreach(f ${R_FILES})
+    if(f MATCHES "^(.*)=([^=]+)$")
+      set(f "${CMAKE_MATCH_1}")
+      set(name "${CMAKE_MATCH_2}")
+    else()
+      get_filename_component(name "${f}" NAME)
+    endif()
     get_filename_component(path "${f}" ABSOLUTE)
-    get_filename_component(name "${f}" NAME)
     set(sym "corvale_res_${id}_${i}")
     string(APPEND asm "    \".balign 16\\n${sym}:\\n.incbin \\\"${path}\\\"\\n${sym}_end:\\n.byte 0\\n\"\n")
     string(APPEND decl "extern __attribute__((visibility(\"hidden\"))) const unsigned char ${sym}[] __asm__(\"${sym}\");\n"
