@@ -49,6 +49,8 @@ public:
         if (T* old = std::exchange(ptr, nullptr))
             old->forget();
     }
+    /// Gives up the reference without dropping it: the caller now owns it.
+    T* release() { return std::exchange(ptr, nullptr); }
     T* get() const { return ptr; }
     T* operator->() const { return ptr; }
     T& operator*() const { return *ptr; }
