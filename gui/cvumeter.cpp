@@ -9,6 +9,8 @@ namespace VSTGUI {
 CVuMeter::CVuMeter(const CRect& r, CBitmap* onBitmap, CBitmap* off, int32_t n, int32_t s)
     : CControl(r, nullptr, -1, onBitmap), offBitmap(off), nbLed(n), style(s), rectOn(r), rectOff(r)
 {
+    // The shown level starts at the value, not falling from full scale.
+    oldValue = value;
     setWantsIdle(true);
 }
 

@@ -151,9 +151,11 @@ TEST_F(HeadlessRender, MeterFallsByTheDecreaseStepPerRedraw)
 {
     auto* meter = firstOf<CVuMeter>(*frame);
     ASSERT_NE(meter, nullptr);
+    meter->setValue(1.f);
+    { Canvas full(*frame); }
     meter->setValue(0.5f);
     const CColor on(0, 255, 0), off(128, 0, 0);
-    // Starts from an old value of 1: 0.9, 0.8 ... 0.5, then stays. 10 LEDs over 40 px.
+    // Falls from 1: 0.9, 0.8 ... 0.5, then stays. 10 LEDs over 40 px.
     for (int redraw = 1; redraw <= 6; ++redraw)
     {
         Canvas canvas(*frame);
