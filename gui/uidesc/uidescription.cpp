@@ -494,40 +494,62 @@ CBitmap* UIDescription::getBitmap(UTF8StringPtr bitmapName) const
     return bitmap;
 }
 
+bool UIDescription::readBitmapBytes(const std::string& path, const BitmapEntry* entry,
+                                    std::vector<unsigned char>& out) const
+{
+    out.clear();
+    if (!path.empty())
+    {
+        if (const ResourceBytes bytes = findEmbeddedResource(path))
+        {
+            out.assign(bytes.data, bytes.data + bytes.size);
+            return true;
+        }
+        // Beside a description read from a file.
+        const size_t slash = name.rfind('/');
+        if (!fromMemory && slash != std::string::npos && readWholeFile(name.substr(0, slash + 1) + path, out))
+            return true;
+    }
+    return entry && !entry->base64.empty() && decodeBase64(entry->base64, out);
+}
+
 SharedPointer<CBitmap> UIDescription::loadBitmap(const std::string& bitmapName,
                                                  const BitmapEntry& entry) const
 {
+    std::vector<unsigned char> bytes;
     SharedPointer<CBitmap> bitmap;
-    if (!entry.path.empty())
+    if (readBitmapBytes(entry.path, &entry, bytes))
+        bitmap = entry.ninePart
+                     ? owned<CBitmap>(new CNinePartTiledBitmap(bytes.data(), bytes.size(), entry.offsets))
+                     : owned(new CBitmap(bytes.data(), bytes.size()));
+    if (!bitmap || !bitmap->isLoaded())
     {
-        if (entry.ninePart)
-            bitmap = owned<CBitmap>(new CNinePartTiledBitmap(CResourceDescription(entry.path), entry.offsets));
-        else
-            bitmap = owned(new CBitmap(CResourceDescription(entry.path)));
-        if (!bitmap->isLoaded() && !fromMemory)
-        {
-            // Beside a description read from a file.
-            const size_t slash = name.rfind('/');
-            const std::string dir = slash == std::string::npos ? "" : name.substr(0, slash + 1);
-            std::vector<unsigned char> bytes;
-            if (dir.size() && readWholeFile(dir + entry.path, bytes))
-                bitmap = entry.ninePart ? owned<CBitmap>(new CNinePartTiledBitmap(bytes.data(), bytes.size(),
-                                                                                   entry.offsets))
-                                        : owned(new CBitmap(bytes.data(), bytes.size()));
-        }
-    }
-    if ((!bitmap || !bitmap->isLoaded()) && !entry.base64.empty())
-    {
-        std::vector<unsigned char> bytes;
-        if (decodeBase64(entry.base64, bytes))
-            bitmap = entry.ninePart ? owned<CBitmap>(new CNinePartTiledBitmap(bytes.data(), bytes.size(),
-                                                                               entry.offsets))
-                                    : owned(new CBitmap(bytes.data(), bytes.size()));
+        // The file may be there but broken while the entry carries good data.
+        if (!entry.base64.empty() && decodeBase64(entry.base64, bytes))
+            bitmap = entry.ninePart
+                         ? owned<CBitmap>(new CNinePartTiledBitmap(bytes.data(), bytes.size(), entry.offsets))
+                         : owned(new CBitmap(bytes.data(), bytes.size()));
     }
     if (!bitmap || !bitmap->isLoaded())
     {
         logError("bitmap \"" + bitmapName + "\" (\"" + entry.path + "\") cannot be loaded as PNG");
         return {};
+    }
+    // The double-resolution version: "name#2x.png" or "name_2x.png", embedded or in the table.
+    const size_t dot = entry.path.rfind('.');
+    for (const char* marker : {"#2x", "_2x"})
+    {
+        if (entry.path.empty())
+            break;
+        const std::string hiPath = dot == std::string::npos
+                                       ? entry.path + marker
+                                       : entry.path.substr(0, dot) + marker + entry.path.substr(dot);
+        const BitmapEntry* hiEntry = nullptr;
+        for (const auto& b : bitmaps)
+            if (b.second->path == hiPath)
+                hiEntry = b.second.get();
+        if (readBitmapBytes(hiPath, hiEntry, bytes) && bitmap->addHighResolution(bytes.data(), bytes.size()))
+            break;
     }
     return bitmap;
 }

@@ -69,6 +69,9 @@ private:
     Built buildTemplate(const std::string& templateName, int depth);
     Built buildNode(const pugi::xml_node& node, int depth);
     SharedPointer<CBitmap> loadBitmap(const std::string& name, const BitmapEntry& entry) const;
+    /// The PNG bytes of a bitmap file: embedded, beside a description file, or the entry's data.
+    bool readBitmapBytes(const std::string& path, const BitmapEntry* entry,
+                         std::vector<unsigned char>& out) const;
     void logError(const std::string& message) const;
     void clear();
 

@@ -156,5 +156,39 @@ private:
     cairo_surface_t* surface;
 };
 
+/// A solid w x h PNG of `color`, base64-encoded (for a description's <data>).
+inline std::string solidPngBase64(int w, int h, const CColor& color)
+{
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgba(cr, color.normRed(), color.normGreen(), color.normBlue(), color.normAlpha());
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    std::string png;
+    cairo_surface_write_to_png_stream(
+        s,
+        [](void* closure, const unsigned char* data, unsigned int length) {
+            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &png);
+    cairo_surface_destroy(s);
+    static const char* kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (size_t i = 0; i < png.size(); i += 3)
+    {
+        uint32_t v = static_cast<unsigned char>(png[i]) << 16;
+        if (i + 1 < png.size())
+            v |= static_cast<unsigned char>(png[i + 1]) << 8;
+        if (i + 2 < png.size())
+            v |= static_cast<unsigned char>(png[i + 2]);
+        out += kDigits[(v >> 18) & 63];
+        out += kDigits[(v >> 12) & 63];
+        out += i + 1 < png.size() ? kDigits[(v >> 6) & 63] : '=';
+        out += i + 2 < png.size() ? kDigits[v & 63] : '=';
+    }
+    return out;
+}
+
 } // namespace test
 } // namespace VSTGUI

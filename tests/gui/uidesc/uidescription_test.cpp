@@ -388,6 +388,33 @@ TEST(UIDescriptionErrors, BitmapsThatCannotBeHad)
     EXPECT_EQ(absentMessages, 1);
 }
 
+TEST(UIDescriptionBuild, DoubleResolutionBitmapsFromTheTable)
+{
+    UIDescription d("hires", wrap("<bitmaps>"
+                                  "<bitmap name=\"k\" path=\"k.png\"><data>" +
+                                  test::solidPngBase64(4, 4, kRedCColor) +
+                                  "</data></bitmap>"
+                                  "<bitmap name=\"k2\" path=\"k#2x.png\"><data>" +
+                                  test::solidPngBase64(8, 8, kBlueCColor) +
+                                  "</data></bitmap>"
+                                  "<bitmap name=\"odd\" path=\"odd.png\"><data>" +
+                                  test::solidPngBase64(4, 4, kRedCColor) +
+                                  "</data></bitmap>"
+                                  "<bitmap name=\"odd2\" path=\"odd_2x.png\"><data>" +
+                                  test::solidPngBase64(7, 8, kBlueCColor) + "</data></bitmap>"
+                                  "</bitmaps>"));
+    ASSERT_TRUE(d.parse());
+    CBitmap* k = d.getBitmap("k");
+    ASSERT_NE(k, nullptr);
+    EXPECT_EQ(k->getSize(), CPoint(4, 4));
+    EXPECT_TRUE(k->hasHighResolution());
+    EXPECT_EQ(cairo_image_surface_get_width(k->getSurface(2.0)), 8);
+    EXPECT_EQ(cairo_image_surface_get_width(k->getSurface(1.0)), 4);
+    CBitmap* odd = d.getBitmap("odd");
+    ASSERT_NE(odd, nullptr);
+    EXPECT_FALSE(odd->hasHighResolution());  // not twice the size: not used
+}
+
 TEST(UIDescriptionErrors, MutatedDescriptionsNeverCrash)
 {
     const ResourceBytes original = findEmbeddedResource("test.uidesc");
