@@ -34,7 +34,7 @@ bool parseParts(const std::string& text, size_t count, double* out)
     }
     if (parts.size() != count)
         return false;
-    double values[4];
+    double values[4] = {};
     for (size_t i = 0; i < count; ++i)
         if (!parseDouble(parts[i], values[i]))
             return false;
@@ -229,7 +229,7 @@ bool parseLeadingInteger(const std::string& text, int32_t& out)
 
 bool parsePoint(const std::string& text, CPoint& out)
 {
-    double v[2];
+    double v[2] = {};
     if (!parseParts(text, 2, v))
         return false;
     out = CPoint(v[0], v[1]);
@@ -238,7 +238,7 @@ bool parsePoint(const std::string& text, CPoint& out)
 
 bool parseRect(const std::string& text, CRect& out)
 {
-    double v[4];
+    double v[4] = {};
     if (!parseParts(text, 4, v))
         return false;
     out = CRect(v[0], v[1], v[2], v[3]);
