@@ -30,6 +30,10 @@ CFrame::CFrame(const CRect& r, VSTGUIEditorInterface* e)
 
 CFrame::~CFrame()
 {
+    // Whoever registered these may be gone by now: tell them nothing more.
+    viewObservers.clear();
+    mouseObservers.clear();
+    keyboardHooks.clear();
     stopTimers();
     // Views leaving with the frame neither commit nor hand the focus on.
     focusView.reset();

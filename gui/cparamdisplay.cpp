@@ -154,6 +154,14 @@ void CParamDisplay::drawStyledText(CDrawContext* context, const std::string& tex
     CRect textRect(size);
     textRect.inset(textInset.x, textInset.y);
     context->setFont(font);
+    // Rotated text turns (clockwise, in degrees) about the middle of the view.
+    const CPoint centre = size.getCenter();
+    CDrawContext::Transform rotation(*context, textRotation == 0.0
+                                                   ? CGraphicsTransform()
+                                                   : CGraphicsTransform()
+                                                         .translate(-centre.x, -centre.y)
+                                                         .rotate(textRotation)
+                                                         .translate(centre.x, centre.y));
     std::vector<std::string> lines;
     size_t start = 0;
     for (;;)

@@ -174,16 +174,24 @@ void CDrawContext::drawRect(const CRect& rect, CDrawStyle style)
 {
     if (!begin())
         return;
-    if (style == kDrawStroked && !(state.drawMode & kAntiAliasing))
+    if (style != kDrawFilled && !(state.drawMode & kAntiAliasing))
     {
-        // Stroke inside the rectangle's pixels, as a filled rect of the same area would cover.
+        // Without anti-aliasing the frame is drawn inside the rectangle, on the
+        // pixels a fill of the same rectangle covers, so both agree to the pixel.
+        if (style == kDrawFilledAndStroked)
+        {
+            cairo_rectangle(cr, rect.left, rect.top, rect.getWidth(), rect.getHeight());
+            fillAndStroke(kDrawFilled);
+        }
         const double h = state.lineWidth / 2.0;
-        cairo_rectangle(cr, rect.left + h, rect.top + h, rect.getWidth() - 2 * h,
-                        rect.getHeight() - 2 * h);
+        cairo_rectangle(cr, rect.left + h, rect.top + h, rect.getWidth() - 2 * h, rect.getHeight() - 2 * h);
+        fillAndStroke(kDrawStroked);
     }
     else
+    {
         cairo_rectangle(cr, rect.left, rect.top, rect.getWidth(), rect.getHeight());
-    fillAndStroke(style);
+        fillAndStroke(style);
+    }
     end();
 }
 
