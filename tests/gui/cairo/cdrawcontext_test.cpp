@@ -183,3 +183,27 @@ TEST(FontCache, ResolvesFacesThroughFontconfigWithMetricStandIns)
     EXPECT_EQ(fonts.getResolvedFamily(withAlternatives), "Liberation Serif");
     EXPECT_EQ(fonts.getFace(CFontDesc("Arial", 12)), fonts.getFace(CFontDesc("Arial", 30)));
 }
+
+TEST(DrawContext, EllipsesArcsPolygonsAndLines)
+{
+    Surface s(100, 100);
+    CDrawContext context(s.cr);
+    context.setDrawMode(kAntiAliasing);
+    context.drawEllipse(CRect(0, 0, 40, 20), kDrawFilled);
+    EXPECT_EQ(s.alpha(20, 10), 255);  // centre
+    EXPECT_EQ(s.alpha(1, 1), 0);      // corner of the box, outside the ellipse
+    EXPECT_EQ(s.alpha(39, 10) > 0, true);
+    // A quarter pie from 3 o'clock to 6 o'clock: the lower right quarter.
+    context.drawArc(CRect(50, 0, 90, 40), 0, 90, kDrawFilled);
+    EXPECT_EQ(s.alpha(75, 25), 255);
+    EXPECT_EQ(s.alpha(65, 15), 0);
+    context.drawPolygon({CPoint(0, 50), CPoint(40, 50), CPoint(0, 90)}, kDrawFilled);
+    EXPECT_EQ(s.alpha(5, 55), 255);
+    EXPECT_EQ(s.alpha(35, 85), 0);
+    context.setDrawMode(kAliasing);
+    context.setLineWidth(1);
+    context.drawLine(CPoint(50, 60), CPoint(90, 60));  // one crisp row of pixels
+    EXPECT_EQ(s.alpha(70, 60), 255);
+    EXPECT_EQ(s.alpha(70, 59), 0);
+    EXPECT_EQ(s.alpha(70, 61), 0);
+}
