@@ -104,7 +104,6 @@ public:
     void timerStopped(CVSTGUITimer* timer);
 
 private:
-    class IdleTimer;
     void updateMouseOver(const CPoint& where, const CButtonState& buttons);
     void startIdleTimer();
     void stopTimers();

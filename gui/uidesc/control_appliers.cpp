@@ -1,4 +1,5 @@
 // Appliers of the controls: text views, slider, knobs, kick button, meter, pad.
+#include "gui/canimknob.h"
 #include "gui/cknob.h"
 #include "gui/ckickbutton.h"
 #include "gui/cslider.h"

@@ -1,5 +1,6 @@
 #include "gui/uidesc/ui_view_factory.h"
 
+#include "gui/canimknob.h"
 #include "gui/cknob.h"
 #include "gui/cviewcontainer.h"
 #include "gui/ckickbutton.h"

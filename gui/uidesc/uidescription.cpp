@@ -1,12 +1,11 @@
 #include "gui/uidesc/uidescription.h"
 
 #include "gui/cairo/cbitmap.h"
-#include "gui/cviewcontainer.h"
 #include "gui/icontroller.h"
 #include "gui/resources/resource_store.h"
 #include "gui/uidesc/base64.h"
+#include "gui/uidesc/uidescription_entries.h"
 #include "gui/uidesc/ui_value_parser.h"
-#include "gui/uidesc/ui_view_factory.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,10 +13,6 @@
 namespace VSTGUI {
 
 namespace {
-
-// Deeper nesting than this is refused: no real layout comes near it, and it
-// bounds the builder's recursion for hostile input.
-constexpr int kMaxNesting = 64;
 
 const struct
 {
@@ -53,51 +48,7 @@ CFontDesc* predefinedFont(const std::string& name)
     return nullptr;
 }
 
-struct Section
-{
-    const char* name;
-    const char* item;  // null: any content
-};
-
-const Section kSections[] = {
-    {"bitmaps", "bitmap"},  {"fonts", "font"},          {"colors", "color"},
-    {"gradients", "gradient"}, {"control-tags", "control-tag"}, {"variables", "var"},
-    {"custom", nullptr},    {"template", nullptr},
-};
-
-uint32_t fourCharCode(const std::string& id)
-{
-    uint32_t code = 0;
-    for (size_t i = 0; i < 4; ++i)
-        code = (code << 8) | (i < id.size() ? static_cast<unsigned char>(id[i]) : ' ');
-    return code;
-}
-
-void releaseController(IController* c)
-{
-    if (!c)
-        return;
-    if (auto* object = dynamic_cast<CBaseObject*>(c))
-        object->forget();
-    else
-        delete c;
-}
-
 } // namespace
-
-struct UIDescription::BitmapEntry
-{
-    std::string path;
-    std::string base64;
-    bool ninePart = false;
-    CNinePartTiledDescription offsets;
-};
-
-struct UIDescription::Built
-{
-    CView* view = nullptr;
-    std::string className;
-};
 
 UIDescription::UIDescription(const std::string& n) : name(n) {}
 
@@ -176,165 +127,6 @@ bool UIDescription::parse()
     return true;
 }
 
-UIAttributes UIDescription::attributesOf(const pugi::xml_node& node, bool substituteVariables) const
-{
-    UIAttributes attributes;
-    for (const pugi::xml_attribute& a : node.attributes())
-    {
-        std::string value = a.value();
-        if (substituteVariables)
-        {
-            auto it = variables.find(value);
-            if (it != variables.end())
-                value = it->second;
-        }
-        attributes.addIfAbsent(a.name(), value);
-    }
-    return attributes;
-}
-
-bool UIDescription::parseTables()
-{
-    const pugi::xml_node root = document->document_element();
-    if (std::strcmp(root.name(), "vstgui-ui-description") != 0)
-    {
-        logError(std::string("root element is <") + root.name() + ">, not <vstgui-ui-description>");
-        return false;
-    }
-    for (const pugi::xml_node& section : root.children())
-    {
-        if (section.type() != pugi::node_element)
-            continue;
-        const Section* known = nullptr;
-        for (const auto& s : kSections)
-            if (std::strcmp(section.name(), s.name) == 0)
-                known = &s;
-        if (!known)
-        {
-            logError(std::string("unknown element <") + section.name() + ">");
-            return false;
-        }
-        if (known->item)
-            for (const pugi::xml_node& item : section.children())
-                if (item.type() == pugi::node_element && std::strcmp(item.name(), known->item) != 0)
-                {
-                    logError(std::string("unknown element <") + item.name() + "> in <" + known->name + ">");
-                    return false;
-                }
-        const std::string sectionName = section.name();
-        if (sectionName == "template")
-        {
-            const std::string templateName = section.attribute("name").value();
-            if (!templates.count(templateName))
-            {
-                templates.emplace(templateName, section);
-                templateAttributes.emplace(templateName, attributesOf(section, false));
-            }
-            continue;
-        }
-        for (const pugi::xml_node& item : section.children())
-        {
-            if (item.type() != pugi::node_element)
-                continue;
-            const UIAttributes a = attributesOf(item, false);
-            const std::string* itemName = a.getAttributeValue("name");
-            if (!itemName)
-                continue;
-            const std::string& n = *itemName;
-            if (sectionName == "bitmaps" && !bitmaps.count(n))
-            {
-                auto entry = std::make_unique<BitmapEntry>();
-                if (const std::string* p = a.getAttributeValue("path"))
-                    entry->path = *p;
-                CRect offsets;
-                if (a.getRectAttribute("nineparttiled-offsets", offsets))
-                {
-                    entry->ninePart = true;
-                    entry->offsets = {offsets.left, offsets.top, offsets.right, offsets.bottom};
-                }
-                const pugi::xml_node data = item.child("data");
-                if (data && std::strcmp(data.attribute("encoding").as_string("base64"), "base64") == 0)
-                    entry->base64 = data.text().get();
-                bitmaps.emplace(n, std::move(entry));
-            }
-            else if (sectionName == "fonts" && !fonts.count(n))
-            {
-                int32_t size = 12;
-                if (const std::string* s = a.getAttributeValue("size"))
-                    UIValueParser::parseLeadingInteger(*s, size);
-                int32_t style = 0;
-                const struct
-                {
-                    const char* attr;
-                    int32_t bit;
-                } kStyles[] = {{"bold", kBoldFace},
-                               {"italic", kItalicFace},
-                               {"underline", kUnderlineFace},
-                               {"strike-through", kStrikethroughFace}};
-                for (const auto& s : kStyles)
-                    if (const std::string* v = a.getAttributeValue(s.attr))
-                        if (*v == "true")
-                            style |= s.bit;
-                const std::string* face = a.getAttributeValue("font-name");
-                auto font = owned(new CFontDesc(face ? *face : "", size, style));
-                if (const std::string* alt = a.getAttributeValue("alternative-font-names"))
-                    font->setAlternativeNames(*alt);
-                fonts.emplace(n, font);
-            }
-            else if (sectionName == "colors" && !colors.count(n))
-            {
-                CColor c(255, 255, 255, 255);
-                int32_t component;
-                if (a.getIntegerAttribute("red", component))
-                    c.red = static_cast<uint8_t>(std::min(255, std::max(0, component)));
-                if (a.getIntegerAttribute("green", component))
-                    c.green = static_cast<uint8_t>(std::min(255, std::max(0, component)));
-                if (a.getIntegerAttribute("blue", component))
-                    c.blue = static_cast<uint8_t>(std::min(255, std::max(0, component)));
-                if (a.getIntegerAttribute("alpha", component))
-                    c.alpha = static_cast<uint8_t>(std::min(255, std::max(0, component)));
-                CColor parsedColor;
-                if (const std::string* rgb = a.getAttributeValue("rgb"))
-                    if (rgb->size() == 7 && UIValueParser::parseHexColor(*rgb, parsedColor))
-                        c = parsedColor;
-                if (const std::string* rgba = a.getAttributeValue("rgba"))
-                    if (rgba->size() == 9 && UIValueParser::parseHexColor(*rgba, parsedColor))
-                        c = parsedColor;
-                colors.emplace(n, c);
-            }
-            else if (sectionName == "gradients" && !gradients.count(n))
-            {
-                std::vector<GradientStop> stops;
-                for (const pugi::xml_node& stop : item.children("color-stop"))
-                {
-                    GradientStop s;
-                    const UIAttributes sa = attributesOf(stop, false);
-                    const std::string* rgba = sa.getAttributeValue("rgba");
-                    if (rgba && UIValueParser::parseHexColor(*rgba, s.color) &&
-                        sa.getDoubleAttribute("start", s.start))
-                        stops.push_back(s);
-                }
-                if (stops.size() >= 2)
-                    gradients.emplace(n, stops);
-            }
-            else if (sectionName == "control-tags" && !controlTags.count(n))
-            {
-                const std::string* tag = a.getAttributeValue("tag");
-                controlTags.emplace(n, tag ? *tag : "");
-            }
-            else if (sectionName == "variables" && !variables.count(n))
-            {
-                const std::string* value = a.getAttributeValue("value");
-                variables.emplace(n, value ? *value : "");
-            }
-            else if (sectionName == "custom" && std::strcmp(item.name(), "attributes") == 0 &&
-                     !customAttributes.count(n))
-                customAttributes.emplace(n, a);
-        }
-    }
-    return true;
-}
-
 bool UIDescription::hasTemplate(UTF8StringPtr templateName) const
 {
     return templateName && templates.count(templateName) != 0;
@@ -354,144 +146,6 @@ const UIAttributes* UIDescription::getTemplateAttributes(UTF8StringPtr templateN
         return nullptr;
     auto it = templateAttributes.find(templateName);
     return it == templateAttributes.end() ? nullptr : &it->second;
-}
-
-CView* UIDescription::createView(UTF8StringPtr templateName, IController* controller)
-{
-    if (!parsed)
-    {
-        logError("was not read successfully: no views can be built");
-        return nullptr;
-    }
-    const std::string wanted = templateName ? templateName : "";
-    if (!templates.count(wanted))
-    {
-        logError("has no template \"" + wanted + "\"");
-        return nullptr;
-    }
-    controllerStack.assign(1, controller);
-    templatesBeingBuilt.clear();
-    const Built built = buildTemplate(wanted, 0);
-    controllerStack.clear();
-    return built.view;
-}
-
-UIDescription::Built UIDescription::buildTemplate(const std::string& templateName, int depth)
-{
-    auto it = templates.find(templateName);
-    if (it == templates.end())
-    {
-        logError("has no template \"" + templateName + "\"");
-        return {};
-    }
-    for (const auto& t : templatesBeingBuilt)
-        if (t == templateName)
-        {
-            logError("template \"" + templateName + "\" contains itself");
-            return {};
-        }
-    templatesBeingBuilt.push_back(templateName);
-    Built built = buildNode(it->second, depth);
-    templatesBeingBuilt.pop_back();
-    return built;
-}
-
-UIDescription::Built UIDescription::buildNode(const pugi::xml_node& node, int depth)
-{
-    if (depth > kMaxNesting)
-    {
-        logError("views are nested more than " + std::to_string(kMaxNesting) + " deep");
-        return {};
-    }
-    const UIAttributes attributes = attributesOf(node, true);
-    const bool isTemplateElement = std::strcmp(node.name(), "template") == 0;
-
-    // A reference to another template: build it, then let this entry's attributes override.
-    if (const std::string* ref = attributes.getAttributeValue("template"); ref && !isTemplateElement)
-    {
-        Built built = buildTemplate(*ref, depth + 1);
-        if (built.view)
-            UIViewFactory::applyAttributes(built.view, built.className, attributes, this);
-        return built;
-    }
-
-    IController* subController = nullptr;
-    if (const std::string* sub = attributes.getAttributeValue("sub-controller"))
-        if (IController* current = getController())
-            subController = current->createSubController(sub->c_str(), this);
-    if (subController)
-        controllerStack.push_back(subController);
-
-    Built built;
-    const std::string* className = attributes.getAttributeValue("class");
-    if (IController* current = getController())
-        built.view = current->createView(attributes, this);
-    if (built.view)
-    {
-        built.className = className ? *className : "CView";
-        if (className)
-            UIViewFactory::applyAttributes(built.view, *className, attributes, this);
-    }
-    else
-        built.view = UIViewFactory::createView(className ? *className : "CViewContainer", attributes,
-                                               this, &built.className);
-
-    auto* container = dynamic_cast<CViewContainer*>(built.view);
-    for (const pugi::xml_node& child : node.children())
-    {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (container && std::strcmp(child.name(), "view") == 0)
-        {
-            const Built c = buildNode(child, depth + 1);
-            if (c.view)
-                container->addView(c.view);
-        }
-        else if (std::strcmp(child.name(), "attribute") == 0)
-        {
-            const std::string value = child.attribute("value").value();
-            built.view->setAttribute(fourCharCode(child.attribute("id").value()),
-                                     static_cast<uint32_t>(value.size()), value.data());
-        }
-    }
-
-    if (IController* current = getController())
-    {
-        CView* verified = current->verifyView(built.view, attributes, this);
-        if (verified != built.view)
-        {
-            // The controller answered another view (or none) and took care of ours.
-            built.view = verified;
-        }
-    }
-
-    if (subController)
-    {
-        controllerStack.pop_back();
-        if (built.view)
-            built.view->setController(subController);
-        else
-            releaseController(subController);
-    }
-    return built;
-}
-
-CBitmap* UIDescription::getBitmap(UTF8StringPtr bitmapName) const
-{
-    if (!bitmapName)
-        return nullptr;
-    auto cached = bitmapCache.find(bitmapName);
-    if (cached != bitmapCache.end())
-        return cached->second;
-    auto it = bitmaps.find(bitmapName);
-    if (it == bitmaps.end())
-    {
-        logError(std::string("names bitmap \"") + bitmapName + "\", which its bitmap table lacks");
-        return nullptr;
-    }
-    SharedPointer<CBitmap> bitmap = loadBitmap(bitmapName, *it->second);
-    bitmapCache.emplace(bitmapName, bitmap);
-    return bitmap;
 }
 
 bool UIDescription::readBitmapBytes(const std::string& path, const BitmapEntry* entry,

@@ -1,6 +1,7 @@
 // CKnob and CAnimKnob: the drag modes the frame's editor asks for, and the
 // filmstrip frame chosen for a value.
 #include "gui/cframe.h"
+#include "gui/canimknob.h"
 #include "gui/cknob.h"
 #include "gui/vstgui_editor_interface.h"
 #include "gui_test_support.h"

@@ -1,6 +1,7 @@
 // The test description built into a frame and drawn without a window: what a
 // user would see, checked with pixel probes.
 #include "gui/cframe.h"
+#include "gui/canimknob.h"
 #include "gui/cknob.h"
 #include "gui/cslider.h"
 #include "gui/ctextedit.h"

@@ -1,6 +1,7 @@
 // UI descriptions: every construct of the format on small descriptions, the
 // builder's conversation with its controller, and bad input of every kind.
 #include "gui/cframe.h"
+#include "gui/canimknob.h"
 #include "gui/cknob.h"
 #include "gui/cslider.h"
 #include "gui/ctextedit.h"
