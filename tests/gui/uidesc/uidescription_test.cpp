@@ -154,13 +154,15 @@ TEST(UIDescriptionBuild, ChildrenClassesVariablesAndRawAttributes)
     </view>
     <view class="NoSuchClass" origin="1, 2" size="3, 4" background-color="#0000ffff" transparent="true"/>
     <view origin="5, 6" size="7, 8"><attribute id="abcd" value="raw"/></view>
+    <view class="CView" origin="1, 1" origin="9, 9" size="2, 2"/>
   </template>)"));
     ASSERT_TRUE(d.parse());
     auto root = build(d, "T").cast<CViewContainer>();
     ASSERT_TRUE(root);
     EXPECT_EQ(root->getViewSize(), CRect(0, 0, 200, 100));
     EXPECT_EQ(root->getBackgroundColor(), CColor(255, 0, 0));
-    ASSERT_EQ(root->getNbViews(), 3);
+    ASSERT_EQ(root->getNbViews(), 4);
+    EXPECT_EQ(root->getView(3)->getViewSize(), CRect(1, 1, 3, 3));  // a repeated attribute: the first wins
     auto* group = dynamic_cast<CViewContainer*>(root->getView(0));
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->getViewSize(), CRect(10, 20, 110, 70));
