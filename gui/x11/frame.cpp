@@ -214,6 +214,15 @@ void Frame::takeFocus()
     flush();
 }
 
+void Frame::sync()
+{
+    if (broken_)
+        return;
+    Reply<xcb_get_input_focus_reply_t> reply(
+        xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    processEvents();
+}
+
 void Frame::updateDeviceSize()
 {
     deviceWidth_ = toDevice(size_.x, scale_);

@@ -43,6 +43,9 @@ public:
     void takeFocus() override;
     uintptr_t getNativeWindow() const override { return window_; }
 
+    /// [UI thread] Blocks until the server has handled every request the frame sent, then
+    /// dispatches what arrived meanwhile. For tests and tools; the frame itself never waits.
+    void sync();
     /// [UI thread] X errors the server reported on this frame's connection so far.
     int xErrorCount() const { return xErrors_; }
     /// [UI thread] True once the connection to the server broke (the frame is inert then).
