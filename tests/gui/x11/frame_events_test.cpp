@@ -53,7 +53,7 @@ TEST_P(FrameEventsTest, ClickAndDragArriveInLogicalCoordinatesAndFollowThePointe
     moveTo(260, 40); // beyond the window's right edge: the grab keeps the drag ours
     ASSERT_TRUE(waitFor([&] { return callback.ofKind(FrameEvent::Moved).back().where == CPoint(260, 40); }));
     display.buttonUp(kLeft);
-    ASSERT_TRUE(waitForCount(FrameEvent::Exited, 1));
+    ASSERT_TRUE(waitFor([&] { return callback.has(FrameEvent::Up) && callback.has(FrameEvent::Exited); }));
 
     const FrameEvent down = callback.ofKind(FrameEvent::Down).at(0);
     EXPECT_EQ(down.where, CPoint(10, 20));
