@@ -8,6 +8,7 @@ packages=(
   juce-modules-source-data fst-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
   libsndfile1-dev libcairo2-dev libx11-dev libpugixml-dev
+  libxcb1-dev libxcb-xkb-dev libxcb-xtest0-dev libxkbcommon-dev libxkbcommon-x11-dev xvfb
 )
 
 missing=()
