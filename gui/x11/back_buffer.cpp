@@ -13,8 +13,8 @@ BackBuffer::BackBuffer(xcb_connection_t* connection, uint32_t window, xcb_visual
                        int height)
     : width_(std::max(1, width)), height_(std::max(1, height))
 {
-    image_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width_, height_);
     window_ = cairo_xcb_surface_create(connection, window, visual, width_, height_);
+    image_ = createImage();
 }
 
 BackBuffer::~BackBuffer()
@@ -30,13 +30,24 @@ BackBuffer::~BackBuffer()
     }
 }
 
+cairo_surface_t* BackBuffer::createImage() const
+{
+    // An image "similar" to the window lives in memory shared with the X server where
+    // the server allows it, so presenting it copies nothing through the socket; and in
+    // the window's own pixel format (no alpha for a 24-bit window), the server copies
+    // it as it is instead of compositing.
+    const cairo_format_t format =
+        cairo_surface_get_content(window_) == CAIRO_CONTENT_COLOR ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32;
+    return cairo_surface_create_similar_image(window_, format, width_, height_);
+}
+
 void BackBuffer::resize(int width, int height)
 {
     width_ = std::max(1, width);
     height_ = std::max(1, height);
     cairo_surface_destroy(image_);
-    image_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width_, height_);
     cairo_xcb_surface_set_size(window_, width_, height_);
+    image_ = createImage();
 }
 
 void BackBuffer::draw(const PixelRect& rect, IPlatformFrameCallback& callback, double scale)

@@ -41,6 +41,8 @@ public:
     void present(const std::vector<PixelRect>& rects);
 
 private:
+    cairo_surface_t* createImage() const;
+
     int width_;
     int height_;
     cairo_surface_t* image_ = nullptr;
