@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
   libsndfile1-dev libcairo2-dev libx11-dev libpugixml-dev
   libfontconfig-dev fonts-liberation fonts-dejavu-core
+  libxcb1-dev libxcb-xkb-dev libxcb-xtest0-dev libxkbcommon-dev libxkbcommon-x11-dev xvfb
 )
 
 missing=()

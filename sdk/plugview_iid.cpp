@@ -1,8 +1,14 @@
-// The edit controller's view support refers to IPlugView's interface ID, which
-// Debian's copy of the SDK sources defines nowhere; defining it here keeps the
-// SDK library complete for every module and host that links it.
+// The view interfaces' IDs (IPlugView, IPlugFrame and the Linux run-loop trio), which
+// Debian's copy of the SDK sources defines nowhere; defining them here keeps the SDK
+// library complete for every module and host that links it.
 #include "pluginterfaces/gui/iplugview.h"
 
 namespace Steinberg {
 DEF_CLASS_IID(IPlugView)
+DEF_CLASS_IID(IPlugFrame)
+namespace Linux {
+DEF_CLASS_IID(IEventHandler)
+DEF_CLASS_IID(ITimerHandler)
+DEF_CLASS_IID(IRunLoop)
+}
 }
