@@ -31,6 +31,7 @@ public:
     /// 0..1. [UI thread]
     float detect(float input);
 
+    /// The settings and the state, for inspection. [UI thread]
     int32_t getMode() const { return mode; }
     float getAttackCoefficient() const { return attackCoefficient; }
     float getReleaseCoefficient() const { return releaseCoefficient; }

@@ -27,6 +27,7 @@ public:
     /// [UI thread] The units to append from the next setText on, without the blanks
     /// around them; empty or null for none.
     void setUnits(const char* units);
+    /// [UI thread] The units appended, as stored.
     const std::string& getUnits() const { return unitsSuffix; }
 
 private:

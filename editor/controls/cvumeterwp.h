@@ -29,14 +29,17 @@ public:
     /// [UI thread] Stores the value clamped to the range, as any control.
     void setValue(float val) override;
 
+    /// The bar fills from the opposite end; the filmstrip runs from a high frame down.
     bool inverted;
+    /// A filmstrip meter instead of an LED bar.
     bool analogMeter;
-    /// Filmstrip: the frame an inverted meter starts from (about Z - Z / frameCount).
+    /// Filmstrip, inverted: Z; level 0 shows about frame Z - Z / frameCount, level 1 frame 0.
     double zeroFrame = 52.0;
     /// Filmstrip: the height of one frame in pixels; 0 or less shows the first frame.
     double frameHeight = 65.0;
     /// Filmstrip: the number of frames; fewer than one shows the first frame.
     double frameCount = 80.0;
+    /// Smooths the value once per draw; a default detector passes it through unchanged.
     CMeterDetector detector;
 
 private:

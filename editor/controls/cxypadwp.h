@@ -23,6 +23,7 @@ public:
     void draw(CDrawContext* context) override;
     /// [UI thread] Left button alone: the gesture begins and the handle jumps to the point.
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
+    /// [UI thread] The drag ends (values are read y upward again), then CXYPad's release.
     CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
     /// [UI thread] Moves the handle to `where` (which is moved into pad coordinates)
     /// and reports the new position.
@@ -39,11 +40,14 @@ public:
     /// The even-odd crossing test: is (x, y) inside the polygon of `count` corners? [any]
     static bool pointInRegion(int32_t count, const float* xs, const float* ys, float x, float y);
 
+    /// A drag (or wheel step) of this pad is in progress: values set now are kept as given.
     bool tracking = false;
+    /// A diamond joystick instead of a track pad.
     bool joystickMode = false;
     /// The joystick's region: the middles of the left, top, right and bottom edges.
     float regionX[4] = {0.0f, 0.5f, 1.0f, 0.5f};
     float regionY[4] = {0.5f, 0.0f, 0.5f, 1.0f};
+    /// The joystick's last point inside the region, in screen terms.
     float lastInsideX = 0.0f;
     float lastInsideY = 0.0f;
 
