@@ -173,7 +173,8 @@ bool Vst2Adapter::init(IPluginFactory* factory, const TUID cid, int32 uniqueId)
     parameterMap_.build(*controller_);
     pending_.reset(parameterMap_.count() + 1);
     // Room for every parameter: a MIDI controller may move one that is not exported.
-    const int32 parameterCount = std::max(controller_->getParameterCount(), parameterMap_.count()) + 1;
+    const int32 parameterCount =
+        std::max(controller_->getParameterCount(), parameterMap_.count()) + 1;
     inputChanges_.reserve(parameterCount);
     outputChanges_.reserve(parameterCount);
     midiChanges_.reserve(parameterCount);

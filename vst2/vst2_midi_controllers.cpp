@@ -60,7 +60,8 @@ bool Vst2MidiControllers::route(const VstMidiEvent& event, ParamID& id, ParamVal
     default:
         return false;
     }
-    id = table_[static_cast<size_t>(channel * kControllers + controller)].load(std::memory_order_relaxed);
+    id = table_[static_cast<size_t>(channel * kControllers + controller)].load(
+        std::memory_order_relaxed);
     return id != kNoParamId;
 }
 

@@ -17,7 +17,7 @@ namespace Rive2ZOD3 {
 
 /// The points of one parameter in one block, in offset order, owned by
 /// Vst2ParameterChanges (not reference counted).
-class Vst2ValueQueue : public IParamValueQueue
+class Vst2ValueQueue final : public IParamValueQueue
 {
 public:
     static constexpr int32 kMaxPoints = 64;

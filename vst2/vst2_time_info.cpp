@@ -19,8 +19,8 @@ bool finite(double v)
 
 } // namespace
 
-void processContextFromTimeInfo(const VstTimeInfo* info, double sampleRate, int64 samplesSinceResume,
-                                ProcessContext& context)
+void processContextFromTimeInfo(const VstTimeInfo* info, double sampleRate,
+                                int64 samplesSinceResume, ProcessContext& context)
 {
     context = ProcessContext {};
     context.sampleRate = sampleRate;
@@ -42,7 +42,8 @@ void processContextFromTimeInfo(const VstTimeInfo* info, double sampleRate, int6
         context.state |= ProcessContext::kRecording;
     if (has(*info, kVstTransportCycleActive))
         context.state |= ProcessContext::kCycleActive;
-    if (has(*info, kVstNanosValid) && finite(info->nanoSeconds) && std::fabs(info->nanoSeconds) < 9.0e18)
+    if (has(*info, kVstNanosValid) && finite(info->nanoSeconds)
+        && std::fabs(info->nanoSeconds) < 9.0e18)
     {
         context.systemTime = static_cast<int64>(info->nanoSeconds);
         context.state |= ProcessContext::kSystemTimeValid;

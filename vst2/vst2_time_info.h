@@ -13,9 +13,9 @@ namespace Vst {
 namespace Rive2ZOD3 {
 
 /// What the adapter asks audioMasterGetTime for (the value argument).
-constexpr VstIntPtr kVst2TimeInfoRequest =
-    kVstPpqPosValid | kVstTempoValid | kVstBarsValid | kVstCyclePosValid | kVstTimeSigValid
-    | kVstClockValid | kVstNanosValid;
+constexpr VstIntPtr kVst2TimeInfoRequest = kVstPpqPosValid | kVstTempoValid | kVstBarsValid
+                                           | kVstCyclePosValid | kVstTimeSigValid | kVstClockValid
+                                           | kVstNanosValid;
 
 /// Fills `context` for one block. `info` is the host's answer (null when it has
 /// none): each field counts only when the host marks it valid and it is a finite
@@ -24,8 +24,8 @@ constexpr VstIntPtr kVst2TimeInfoRequest =
 /// project position falls back to `samplesSinceResume`, which is also the
 /// continuous time. The SMPTE fields are left out: the header this adapter is
 /// built on does not pin down where they sit in the record. [audio]
-void processContextFromTimeInfo(const VstTimeInfo* info, double sampleRate, int64 samplesSinceResume,
-                                ProcessContext& context);
+void processContextFromTimeInfo(const VstTimeInfo* info, double sampleRate,
+                                int64 samplesSinceResume, ProcessContext& context);
 
 } // namespace Rive2ZOD3
 } // namespace Vst

@@ -195,8 +195,9 @@ tresult PLUGIN_API Processor::setActive(TBool state)
         // Anything posted while processing but not yet taken lands now, before
         // the plug-in is prepared; the audio thread is not running.
         drainMailbox();
-        const int32 rate = processSetup.sampleRate > 0.0 ? static_cast<int32>(processSetup.sampleRate)
-                                                         : plugIn_->m_nSampleRate;
+        const int32 rate = processSetup.sampleRate > 0.0
+                               ? static_cast<int32>(processSetup.sampleRate)
+                               : plugIn_->m_nSampleRate;
         result = preparePlugIn(rate);
         publishCurrentValues();
     }

@@ -68,7 +68,8 @@ Parameter* addRange(ParameterContainer& parameters, const char* title, ParamID i
 {
     String128 t {};
     utf8ToString128(title, t);
-    IPtr<RangeParameter> p = owned(new RangeParameter(t, id, nullptr, 0.0, 1.0, defaultPlain, 0, flags, 0));
+    IPtr<RangeParameter> p =
+        owned(new RangeParameter(t, id, nullptr, 0.0, 1.0, defaultPlain, 0, flags, 0));
     if (precision >= 0)
         p->setPrecision(precision);
     return adopt(parameters, p);
@@ -229,8 +230,9 @@ void Processor::buildUnitsAndPrograms()
 
     String128 title {};
     utf8ToString128("Factory Presets", title);
-    IPtr<StringListParameter> list = owned(new StringListParameter(
-        title, ParamIds::kFactoryPresets, nullptr, ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, 0));
+    IPtr<StringListParameter> list = owned(
+        new StringListParameter(title, ParamIds::kFactoryPresets, nullptr,
+                                ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, 0));
     String128 name {};
     for (int s = 0; s < CPlugIn::kPresetSlots; ++s)
         if (isNonEmpty(plugIn_->m_pszPresetNames[s]))

@@ -159,7 +159,8 @@ TEST_F(Vst2AdapterTest, MappedControllerMovesItsParameterAtItsFrame)
     spyConfig().sampleAccurate = true;
     TUID cid {};
     Processor::cid.toTUID(cid);
-    effect = std::make_unique<Vst2Effect>(Vst2Adapter::create(factory, cid, 1234, Vst2TestHost::callback, nullptr));
+    effect = std::make_unique<Vst2Effect>(
+        Vst2Adapter::create(factory, cid, 1234, Vst2TestHost::callback, nullptr));
     ASSERT_NE(effect->get(), nullptr);
     processor = gCreated;
     effect->resume(44100.0f, kBlock);

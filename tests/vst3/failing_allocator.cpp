@@ -8,9 +8,9 @@
 namespace failing_allocator {
 namespace {
 
-std::atomic<long> gCountdown {0};  ///< allocations left before the one that fails; 0: off
+std::atomic<long> gCountdown {0}; ///< allocations left before the one that fails; 0: off
 std::atomic<bool> gFailAfter {false};
-std::atomic<bool> gFailing {false};  ///< after the n-th, when every later one fails too
+std::atomic<bool> gFailing {false}; ///< after the n-th, when every later one fails too
 std::atomic<long> gFailures {0};
 std::atomic<long> gLive {0};
 std::atomic<long> gAllocations {0};
@@ -112,12 +112,30 @@ using failing_allocator::allocateOrThrow;
 using failing_allocator::kPlain;
 using failing_allocator::release;
 
-void* operator new(std::size_t size) { return allocateOrThrow(size, kPlain); }
-void* operator new[](std::size_t size) { return allocateOrThrow(size, kPlain); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size, kPlain); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size, kPlain); }
-void* operator new(std::size_t size, std::align_val_t a) { return allocateOrThrow(size, static_cast<std::size_t>(a)); }
-void* operator new[](std::size_t size, std::align_val_t a) { return allocateOrThrow(size, static_cast<std::size_t>(a)); }
+void* operator new(std::size_t size)
+{
+    return allocateOrThrow(size, kPlain);
+}
+void* operator new[](std::size_t size)
+{
+    return allocateOrThrow(size, kPlain);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return allocate(size, kPlain);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return allocate(size, kPlain);
+}
+void* operator new(std::size_t size, std::align_val_t a)
+{
+    return allocateOrThrow(size, static_cast<std::size_t>(a));
+}
+void* operator new[](std::size_t size, std::align_val_t a)
+{
+    return allocateOrThrow(size, static_cast<std::size_t>(a));
+}
 void* operator new(std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept
 {
     return allocate(size, static_cast<std::size_t>(a));
@@ -127,15 +145,51 @@ void* operator new[](std::size_t size, std::align_val_t a, const std::nothrow_t&
     return allocate(size, static_cast<std::size_t>(a));
 }
 
-void operator delete(void* p) noexcept { release(p); }
-void operator delete[](void* p) noexcept { release(p); }
-void operator delete(void* p, std::size_t) noexcept { release(p); }
-void operator delete[](void* p, std::size_t) noexcept { release(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { release(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { release(p); }
-void operator delete(void* p, std::align_val_t) noexcept { release(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { release(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { release(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { release(p); }
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { release(p); }
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { release(p); }
+void operator delete(void* p) noexcept
+{
+    release(p);
+}
+void operator delete[](void* p) noexcept
+{
+    release(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    release(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+    release(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept
+{
+    release(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept
+{
+    release(p);
+}
+void operator delete(void* p, std::align_val_t) noexcept
+{
+    release(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept
+{
+    release(p);
+}
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept
+{
+    release(p);
+}
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
+{
+    release(p);
+}
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    release(p);
+}
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    release(p);
+}

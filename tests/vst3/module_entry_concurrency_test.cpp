@@ -52,7 +52,8 @@ IPluginFactory* instantiateThroughVst3(const Exports& exports, std::string& fail
     PClassInfo info {};
     Vst::IComponent* component = nullptr;
     if (factory->getClassInfo(0, &info) != kResultOk
-        || factory->createInstance(info.cid, Vst::IComponent::iid, reinterpret_cast<void**>(&component))
+        || factory->createInstance(info.cid, Vst::IComponent::iid,
+                                   reinterpret_cast<void**>(&component))
                != kResultOk
         || component == nullptr)
     {
@@ -95,7 +96,8 @@ TEST(ModuleEntryConcurrency, InstancesThroughBothEntriesFromSeveralThreads)
     exports.entry = reinterpret_cast<bool (*)(void*)>(dlsym(handle, "ModuleEntry"));
     exports.exit = reinterpret_cast<bool (*)()>(dlsym(handle, "ModuleExit"));
     exports.factory = reinterpret_cast<IPluginFactory* (*)()>(dlsym(handle, "GetPluginFactory"));
-    exports.vst2Main = reinterpret_cast<AEffect* (*)(audioMasterCallback)>(dlsym(handle, "VSTPluginMain"));
+    exports.vst2Main = reinterpret_cast<AEffect* (*)(audioMasterCallback)>(
+        dlsym(handle, "VSTPluginMain"));
     ASSERT_TRUE(exports.entry && exports.exit && exports.factory && exports.vst2Main);
     ASSERT_TRUE(exports.entry(handle));
 

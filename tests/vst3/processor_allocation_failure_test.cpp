@@ -23,7 +23,7 @@ using Steinberg::Vst::Rive2ZOD3::Processor;
 namespace {
 
 constexpr int32 kBlock = 256;
-constexpr int kBlocksBefore = 12;  ///< enough to fill the filter with signal
+constexpr int kBlocksBefore = 12; ///< enough to fill the filter with signal
 constexpr int kBlocksAfter = 12;
 
 /// Drives one Processor as a host does, with a fixed input signal.
@@ -76,8 +76,10 @@ public:
         {
             for (int i = 0; i < kBlock; ++i, ++frame_)
             {
-                input_[0][static_cast<size_t>(i)] = static_cast<float>(0.3 * std::sin(0.013 * frame_));
-                input_[1][static_cast<size_t>(i)] = static_cast<float>(0.2 * std::sin(0.17 * frame_));
+                input_[0][static_cast<size_t>(i)] = static_cast<float>(0.3
+                                                                       * std::sin(0.013 * frame_));
+                input_[1][static_cast<size_t>(i)] = static_cast<float>(0.2
+                                                                       * std::sin(0.17 * frame_));
             }
             float* in[2] = {input_[0].data(), input_[1].data()};
             float* outs[2] = {output_[0].data(), output_[1].data()};
@@ -148,21 +150,22 @@ bool isAudible(const std::vector<float>& out)
 /// Runs `prepare` with every allocation succeeding, then `call` with the n-th
 /// allocation (and every later one) failing, then `check`, told whether a
 /// failure was injected. A first run without failures meets the one-time
-/// allocations of the libraries, a second counts the call's allocations; then n takes the first and the last kEnds of them and evenly
-/// spread ones between (the sites in between are the engines' many similar
-/// arrays). A throw out of `call` fails the test.
+/// allocations of the libraries, a second counts the call's allocations; then n takes the first and
+/// the last kEnds of them and evenly spread ones between (the sites in between are the engines'
+/// many similar arrays). A throw out of `call` fails the test.
 template <typename Prepare, typename Call, typename Check>
 void forEachFailingAllocation(Prepare&& prepare, Call&& call, Check&& check)
 {
     constexpr long kEnds = 24;
     constexpr long kBetween = 24;
-    std::vector<long> failing = {0, 0};  // 0: nothing fails; the second run counts
+    std::vector<long> failing = {0, 0}; // 0: nothing fails; the second run counts
     long total = 0;
     for (size_t k = 0; k < failing.size(); ++k)
     {
         const long n = failing[k];
         SCOPED_TRACE(n == 0 ? std::string("no allocation fails")
-                            : "allocation " + std::to_string(n) + " of " + std::to_string(total) + " fails");
+                            : "allocation " + std::to_string(n) + " of " + std::to_string(total)
+                                  + " fails");
         prepare();
         if (::testing::Test::HasFatalFailure())
             return;
@@ -200,37 +203,38 @@ void forEachFailingAllocation(Prepare&& prepare, Call&& call, Check&& check)
 TEST(ProcessorAllocationFailure, ConstructionNeitherThrowsNorLeaks)
 {
     {
-        Driver warmUp;  // the SDK's and the library's one-time allocations
+        Driver warmUp; // the SDK's and the library's one-time allocations
         ASSERT_TRUE(warmUp.create());
     }
     long baseline = 0;
     Processor* created = nullptr;
-    forEachFailingAllocation(
-        [&] { baseline = failing_allocator::live(); },
-        [&] {
-            FUnknown* unknown = Processor::createInstance(nullptr);
-            created = static_cast<Processor*>(static_cast<IAudioProcessor*>(unknown));
-        },
-        [&](bool injected) {
-            if (!injected)
-            {
-                ASSERT_NE(created, nullptr);
-            }
-            if (created != nullptr)
-            {
-                // Without a plug-in the component tries again when the host
-                // initialises it.
-                if (created->plugInObject() == nullptr)
-                {
-                    IPtr<corvale::host::HostApplication> context = owned(new corvale::host::HostApplication);
-                    EXPECT_EQ(created->initialize(context), kResultOk);
-                    EXPECT_NE(created->plugInObject(), nullptr);
-                    created->terminate();
-                }
-                created->release();
-            }
-            EXPECT_EQ(failing_allocator::live(), baseline) << "leaked blocks";
-        });
+    forEachFailingAllocation([&] { baseline = failing_allocator::live(); },
+                             [&] {
+                                 FUnknown* unknown = Processor::createInstance(nullptr);
+                                 created = static_cast<Processor*>(
+                                     static_cast<IAudioProcessor*>(unknown));
+                             },
+                             [&](bool injected) {
+                                 if (!injected)
+                                 {
+                                     ASSERT_NE(created, nullptr);
+                                 }
+                                 if (created != nullptr)
+                                 {
+                                     // Without a plug-in the component tries again when the host
+                                     // initialises it.
+                                     if (created->plugInObject() == nullptr)
+                                     {
+                                         IPtr<corvale::host::HostApplication> context = owned(
+                                             new corvale::host::HostApplication);
+                                         EXPECT_EQ(created->initialize(context), kResultOk);
+                                         EXPECT_NE(created->plugInObject(), nullptr);
+                                         created->terminate();
+                                     }
+                                     created->release();
+                                 }
+                                 EXPECT_EQ(failing_allocator::live(), baseline) << "leaked blocks";
+                             });
 }
 
 TEST(ProcessorAllocationFailure, InitializeAnswersAFailureAndCanBeRepeated)
@@ -248,7 +252,8 @@ TEST(ProcessorAllocationFailure, InitializeAnswersAFailureAndCanBeRepeated)
     forEachFailingAllocation(
         [&] {
             baseline = failing_allocator::live();
-            subject = static_cast<Processor*>(static_cast<IAudioProcessor*>(Processor::createInstance(nullptr)));
+            subject = static_cast<Processor*>(
+                static_cast<IAudioProcessor*>(Processor::createInstance(nullptr)));
             ASSERT_NE(subject, nullptr);
         },
         [&] { result = subject->initialize(context); },
@@ -260,7 +265,8 @@ TEST(ProcessorAllocationFailure, InitializeAnswersAFailureAndCanBeRepeated)
             if (result != kResultOk)
             {
                 EXPECT_TRUE(injected);
-                EXPECT_EQ(subject->initialize(context), kResultOk) << "a second initialize after a failed one";
+                EXPECT_EQ(subject->initialize(context), kResultOk)
+                    << "a second initialize after a failed one";
             }
             EXPECT_EQ(subject->getParameterCount(), parameterCount);
             EXPECT_EQ(subject->getUnitCount(), unitCount);

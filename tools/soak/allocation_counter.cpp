@@ -92,10 +92,10 @@ int posix_memalign(void** out, size_t alignment, size_t size)
 {
     note();
     if (alignment < sizeof(void*) || (alignment & (alignment - 1)) != 0)
-        return 22;  // EINVAL
+        return 22; // EINVAL
     void* p = __libc_memalign(alignment, size);
     if (p == nullptr)
-        return 12;  // ENOMEM
+        return 12; // ENOMEM
     *out = p;
     return 0;
 }
@@ -112,7 +112,7 @@ namespace {
 void* allocate(std::size_t size, std::size_t alignment)
 {
     if (!CORVALE_SOAK_COUNT_MALLOC)
-        note();  // otherwise malloc counts it
+        note(); // otherwise malloc counts it
     if (size == 0)
         size = 1;
     if (alignment <= alignof(std::max_align_t))
@@ -175,15 +175,51 @@ void* operator new[](std::size_t size, std::align_val_t alignment, const std::no
     return allocate(size, static_cast<std::size_t>(alignment));
 }
 
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}

@@ -15,14 +15,14 @@ public:
     /// Records one block. [audio]
     void record(double fractionOfBudget);
 
-    uint64_t count() const { return count_; }  ///< [any, after the run]
-    double worst() const { return worst_; }    ///< [any, after the run]
+    uint64_t count() const { return count_; } ///< [any, after the run]
+    double worst() const { return worst_; }   ///< [any, after the run]
     /// The smallest value that at least `fraction` (0..1) of the blocks did not
     /// exceed, to the bins' resolution (about 1.2 %), rounded up. [any, after the run]
     double percentile(double fraction) const;
 
 private:
-    static constexpr double kLowest = 1.0e-6;  ///< everything below lands in bin 0
+    static constexpr double kLowest = 1.0e-6; ///< everything below lands in bin 0
     static constexpr int kBinsPerDecade = 200;
     static constexpr int kDecades = 10;
     static constexpr int kBins = kBinsPerDecade * kDecades;

@@ -14,10 +14,10 @@ namespace corvale::soak {
 struct AudioFault
 {
     uint64_t count = 0;
-    uint64_t block = 0;     ///< block index of the first one
-    int32_t frame = 0;      ///< frame within that block
+    uint64_t block = 0; ///< block index of the first one
+    int32_t frame = 0;  ///< frame within that block
     int32_t channel = 0;
-    double value = 0.0;     ///< the offending sample, or the allocation count
+    double value = 0.0; ///< the offending sample, or the allocation count
     int32_t blockSize = 0;
     double sampleRate = 0.0;
 };
@@ -35,14 +35,15 @@ struct SoakFindings
     double largestOutput = 0.0;
     AudioFault nonFinite;
     AudioFault overBound;
-    AudioFault allocations;   ///< blocks in which process allocated; value: how often in the first
+    AudioFault allocations; ///< blocks in which process allocated; value: how often in the first
     uint64_t allocationsInProcess = 0;
     AudioFault processFailed;
-    BlockTimeHistogram small;   ///< blocks of 1..63 frames
-    BlockTimeHistogram medium;  ///< 64..511
-    BlockTimeHistogram large;   ///< 512..4096
+    BlockTimeHistogram small;  ///< blocks of 1..63 frames
+    BlockTimeHistogram medium; ///< 64..511
+    BlockTimeHistogram large;  ///< 512..4096
     BlockTimeHistogram all;
-    std::vector<uint8_t> automated;  ///< per automatable parameter: was it automated (sized before the run)
+    std::vector<uint8_t>
+        automated; ///< per automatable parameter: was it automated (sized before the run)
 
     // Main thread.
     uint64_t programChanges = 0;
@@ -51,10 +52,10 @@ struct SoakFindings
     uint64_t stateSaves = 0;
     uint64_t hostEdits = 0;
     uint64_t rateChanges = 0;
-    double bound = 0.0;         ///< the output bound the run checked against
-    double seconds = 0.0;       ///< wall time of the run
+    double bound = 0.0;   ///< the output bound the run checked against
+    double seconds = 0.0; ///< wall time of the run
     bool mallocCounted = false;
-    std::vector<std::string> mainFaults;  ///< checks that failed on the main thread
+    std::vector<std::string> mainFaults; ///< checks that failed on the main thread
 
     /// True when no check failed.
     bool passed() const

@@ -71,7 +71,8 @@ SoakOptions parseSoakOptions(int argc, const char* const* argv)
 
 std::string soakUsage()
 {
-    return "usage: corvale-soak [--seconds S] [--seed N] [--plugin BUNDLE] [--rate-change-every S]\n"
+    return "usage: corvale-soak [--seconds S] [--seed N] [--plugin BUNDLE] [--rate-change-every "
+           "S]\n"
            "\n"
            "Loads the plug-in as a DAW does and drives it hard for S seconds (default 30):\n"
            "an audio thread processes random blocks of 1 to 4096 frames with random\n"

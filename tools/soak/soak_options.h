@@ -8,10 +8,10 @@ namespace corvale::soak {
 
 struct SoakOptions
 {
-    double seconds = 30.0;      ///< how long to run
-    uint64_t seed = 1;          ///< seeds every random choice of the run
-    std::string pluginPath;     ///< empty: the build's bundle
-    double rateChangeSeconds = 2.0;  ///< how often to deactivate, change rate, reactivate
+    double seconds = 30.0;          ///< how long to run
+    uint64_t seed = 1;              ///< seeds every random choice of the run
+    std::string pluginPath;         ///< empty: the build's bundle
+    double rateChangeSeconds = 2.0; ///< how often to deactivate, change rate, reactivate
     bool help = false;
 };
 

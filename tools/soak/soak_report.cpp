@@ -32,35 +32,44 @@ std::string fault(const char* what, const AudioFault& f)
 {
     if (f.count == 0)
         return {};
-    return line("  FAILED: %s in %llu blocks; first in block %llu (%d frames at %.0f Hz), frame %d, "
-                "channel %d, value %g",
-                what, static_cast<unsigned long long>(f.count), static_cast<unsigned long long>(f.block),
-                f.blockSize, f.sampleRate, f.frame, f.channel, f.value);
+    return line(
+        "  FAILED: %s in %llu blocks; first in block %llu (%d frames at %.0f Hz), frame %d, "
+        "channel %d, value %g",
+        what, static_cast<unsigned long long>(f.count), static_cast<unsigned long long>(f.block),
+        f.blockSize, f.sampleRate, f.frame, f.channel, f.value);
 }
 
 } // namespace
 
 std::string describe(const SoakFindings& f, uint64_t seed, const std::string& plugin)
 {
-    const auto automated = static_cast<size_t>(std::count(f.automated.begin(), f.automated.end(), 1));
+    const auto automated = static_cast<size_t>(
+        std::count(f.automated.begin(), f.automated.end(), 1));
     std::string out;
-    out += line("corvale-soak: %s, seed %llu, %.1f s", plugin.c_str(), static_cast<unsigned long long>(seed),
-                f.seconds);
-    out += line("  audio: %llu blocks (%llu at 44.1 kHz, %llu at 96 kHz), %llu frames",
-                static_cast<unsigned long long>(f.blocks), static_cast<unsigned long long>(f.blocksAt44k),
-                static_cast<unsigned long long>(f.blocksAt96k), static_cast<unsigned long long>(f.frames));
-    out += line("  automation: %zu of %zu parameters, %llu points; %llu bypass toggles; %llu note events",
-                automated, f.automated.size(), static_cast<unsigned long long>(f.automationPoints),
-                static_cast<unsigned long long>(f.bypassToggles), static_cast<unsigned long long>(f.noteEvents));
-    out += line("  main thread: %llu program changes, %llu state loads, %llu corrupt states refused, "
-                "%llu states saved, %llu host edits, %llu rate changes",
-                static_cast<unsigned long long>(f.programChanges), static_cast<unsigned long long>(f.stateLoads),
-                static_cast<unsigned long long>(f.corruptStatesRefused),
-                static_cast<unsigned long long>(f.stateSaves), static_cast<unsigned long long>(f.hostEdits),
-                static_cast<unsigned long long>(f.rateChanges));
+    out += line("corvale-soak: %s, seed %llu, %.1f s", plugin.c_str(),
+                static_cast<unsigned long long>(seed), f.seconds);
+    out += line(
+        "  audio: %llu blocks (%llu at 44.1 kHz, %llu at 96 kHz), %llu frames",
+        static_cast<unsigned long long>(f.blocks), static_cast<unsigned long long>(f.blocksAt44k),
+        static_cast<unsigned long long>(f.blocksAt96k), static_cast<unsigned long long>(f.frames));
+    out += line(
+        "  automation: %zu of %zu parameters, %llu points; %llu bypass toggles; %llu note events",
+        automated, f.automated.size(), static_cast<unsigned long long>(f.automationPoints),
+        static_cast<unsigned long long>(f.bypassToggles),
+        static_cast<unsigned long long>(f.noteEvents));
+    out += line(
+        "  main thread: %llu program changes, %llu state loads, %llu corrupt states refused, "
+        "%llu states saved, %llu host edits, %llu rate changes",
+        static_cast<unsigned long long>(f.programChanges),
+        static_cast<unsigned long long>(f.stateLoads),
+        static_cast<unsigned long long>(f.corruptStatesRefused),
+        static_cast<unsigned long long>(f.stateSaves), static_cast<unsigned long long>(f.hostEdits),
+        static_cast<unsigned long long>(f.rateChanges));
     out += line("  output: largest magnitude %.3f, bound %.3f", f.largestOutput, f.bound);
-    out += line("  allocations inside process: %llu (%s)", static_cast<unsigned long long>(f.allocationsInProcess),
-                f.mallocCounted ? "operator new and malloc" : "operator new; this build's sanitizer owns malloc");
+    out += line("  allocations inside process: %llu (%s)",
+                static_cast<unsigned long long>(f.allocationsInProcess),
+                f.mallocCounted ? "operator new and malloc"
+                                : "operator new; this build's sanitizer owns malloc");
     out += line("block time as a fraction of the block's real-time budget:");
     out += timing("1 to 63 frames", f.small);
     out += timing("64 to 511 frames", f.medium);

@@ -48,7 +48,9 @@ void sleepFor(double seconds)
 } // namespace
 
 SoakRun::SoakRun(const SoakOptions& options)
-    : options_(options), audioRandom_(options.seed * 2 + 1), mainRandom_(options.seed * 2 + 2),
+    : options_(options),
+      audioRandom_(options.seed * 2 + 1),
+      mainRandom_(options.seed * 2 + 2),
       signal_(options.seed)
 {
     for (int c = 0; c < 2; ++c)
@@ -379,7 +381,8 @@ void SoakRun::changeRate()
     plugin_.unprepare();
     const double next = sampleRate_ == kRates[0] ? kRates[1] : kRates[0];
     if (!prepareAt(next) && findings_.mainFaults.size() < kMaxMainFaults)
-        findings_.mainFaults.push_back("reactivation at " + std::to_string(next) + " Hz failed: " + error_);
+        findings_.mainFaults.push_back("reactivation at " + std::to_string(next)
+                                       + " Hz failed: " + error_);
     ++findings_.rateChanges;
     resumeAudio();
 }
@@ -392,8 +395,10 @@ std::vector<char> SoakRun::randomState()
     std::vector<char> bytes(kStateSize, 0);
     put<int64_t>(bytes, 0, 1);
     for (int i = 0; i < kControls; ++i)
-        put<float>(bytes, 8 + 4 * static_cast<size_t>(i), i == kGainControl ? gain(mainRandom_) : band(mainRandom_));
-    put<int16_t>(bytes, 8 + 4 * kControls, std::uniform_int_distribution<int>(0, 9)(mainRandom_) == 0 ? 1 : 0);
+        put<float>(bytes, 8 + 4 * static_cast<size_t>(i),
+                   i == kGainControl ? gain(mainRandom_) : band(mainRandom_));
+    put<int16_t>(bytes, 8 + 4 * kControls,
+                 std::uniform_int_distribution<int>(0, 9)(mainRandom_) == 0 ? 1 : 0);
     put<float>(bytes, 8 + 4 * kControls + 2, stick(mainRandom_));
     put<float>(bytes, 8 + 4 * kControls + 6, stick(mainRandom_));
     return bytes;
@@ -416,9 +421,11 @@ void SoakRun::loadCorruptState()
     else
     {
         const size_t field = std::uniform_int_distribution<size_t>(0, kControls + 1)(mainRandom_);
-        const size_t at = field < kControls ? 8 + 4 * field : 8 + 4 * kControls + 2 + 4 * (field - kControls);
-        put<float>(bytes, at, field % 2 == 0 ? std::numeric_limits<float>::quiet_NaN()
-                                             : std::numeric_limits<float>::infinity());
+        const size_t at = field < kControls ? 8 + 4 * field
+                                            : 8 + 4 * kControls + 2 + 4 * (field - kControls);
+        put<float>(bytes, at,
+                   field % 2 == 0 ? std::numeric_limits<float>::quiet_NaN()
+                                  : std::numeric_limits<float>::infinity());
     }
     if (plugin_.setState(bytes))
     {
@@ -486,8 +493,10 @@ void SoakRun::mainAction()
     else
     {
         ++findings_.hostEdits;
-        const auto& p = automatable_[std::uniform_int_distribution<size_t>(0, automatable_.size() - 1)(mainRandom_)];
-        if (!plugin_.setParameter(p.id, std::uniform_real_distribution<double>(0.0, 1.0)(mainRandom_))
+        const auto& p = automatable_[std::uniform_int_distribution<size_t>(
+            0, automatable_.size() - 1)(mainRandom_)];
+        if (!plugin_.setParameter(p.id,
+                                  std::uniform_real_distribution<double>(0.0, 1.0)(mainRandom_))
             && findings_.mainFaults.size() < kMaxMainFaults)
             findings_.mainFaults.push_back("a host edit failed: " + plugin_.error());
     }

@@ -30,11 +30,17 @@ public:
     /// Loads the plug-in and runs; false (error() set) when it cannot be loaded
     /// or prepared, true otherwise, whatever the checks found. [main]
     bool run();
-    const SoakFindings& findings() const { return findings_; }  ///< [main, after run]
-    const std::string& error() const { return error_; }          ///< [main]
+    const SoakFindings& findings() const { return findings_; } ///< [main, after run]
+    const std::string& error() const { return error_; }        ///< [main]
 
 private:
-    enum State : int { kRunning, kPauseRequested, kPaused, kStopping };
+    enum State : int
+    {
+        kRunning,
+        kPauseRequested,
+        kPaused,
+        kStopping
+    };
 
     bool fail(const std::string& message);
     bool load();
@@ -67,7 +73,7 @@ private:
     std::vector<Steinberg::Vst::ParameterInfo> automatable_;
     Steinberg::Vst::ParamID bypassId_ = 0;
     bool hasBypass_ = false;
-    double sampleRate_ = 44100.0;  ///< written only while the audio thread is paused
+    double sampleRate_ = 44100.0; ///< written only while the audio thread is paused
 
     std::atomic<int> state_ {kRunning};
     std::mt19937_64 audioRandom_;

@@ -16,10 +16,18 @@ public:
     /// Writes the next n frames; the sample rate sets the sines' frequencies. [audio]
     void fill(float* left, float* right, int n, double sampleRate);
 
-    static constexpr float kPeak = 1.0f;  ///< no sample exceeds this magnitude
+    static constexpr float kPeak = 1.0f; ///< no sample exceeds this magnitude
 
 private:
-    enum class Kind { Sines, Noise, Square, Impulses, Dc, Silence };
+    enum class Kind
+    {
+        Sines,
+        Noise,
+        Square,
+        Impulses,
+        Dc,
+        Silence
+    };
 
     void startSegment(double sampleRate);
     float next(int channel);
