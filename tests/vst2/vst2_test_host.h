@@ -46,12 +46,14 @@ public:
     Vst2Module(const Vst2Module&) = delete;
     Vst2Module& operator=(const Vst2Module&) = delete;
 
+    using Entry = AEffect* (*)(audioMasterCallback);
+
     bool loaded() const { return entry_ != nullptr; }
     const std::string& error() const { return error_; }
     AEffect* open(audioMasterCallback callback) const;
+    Entry entry() const { return entry_; }  ///< the module's VSTPluginMain
 
 private:
-    using Entry = AEffect* (*)(audioMasterCallback);
     void* handle_ = nullptr;
     Entry entry_ = nullptr;
     std::string error_;
