@@ -229,9 +229,14 @@ void SoakRun::automate(int frames)
         const size_t index = which(audioRandom_);
         const int points = std::uniform_int_distribution<int>(1, 4)(audioRandom_);
         int at[4];
-        for (int p = 0; p < points; ++p)
-            at[p] = offset(audioRandom_);
-        std::sort(at, at + points);
+        for (int p = 0; p < points; ++p)  // drawn into frame order
+        {
+            const int frame = offset(audioRandom_);
+            int q = p;
+            for (; q > 0 && at[q - 1] > frame; --q)
+                at[q] = at[q - 1];
+            at[q] = frame;
+        }
         for (int p = 0; p < points; ++p)
         {
             // Mostly in range, some at the ends, a few that a careless host sends.
