@@ -63,6 +63,19 @@ P* adopt(ParameterContainer& parameters, IPtr<P>& guard)
     return p;
 }
 
+// A list parameter with room for its items reserved up front: the SDK's
+// appendString copies the text before it grows its list, and loses the copy
+// when the list cannot grow.
+class ListParameter : public StringListParameter
+{
+public:
+    ListParameter(const TChar* title, ParamID id, int32 flags, size_t items)
+        : StringListParameter(title, id, nullptr, flags, 0)
+    {
+        strings.reserve(items);
+    }
+};
+
 Parameter* addRange(ParameterContainer& parameters, const char* title, ParamID id,
                     ParamValue defaultPlain, int32 flags, int32 precision)
 {
@@ -160,9 +173,13 @@ void Processor::publishParameters()
             continue;
         if (c->dataType == kDataUInt)
         {
-            IPtr<StringListParameter> p = owned(new StringListParameter(
-                title, id, nullptr, ParameterInfo::kCanAutomate | ParameterInfo::kIsList, 0));
             std::string item;
+            int32 items = 0;
+            while (enumItem(c->enumString, items, item))
+                ++items;
+            IPtr<StringListParameter> p = owned(
+                new ListParameter(title, id, ParameterInfo::kCanAutomate | ParameterInfo::kIsList,
+                                  static_cast<size_t>(items)));
             String128 text {};
             for (int32 k = 0; enumItem(c->enumString, k, item); ++k)
             {
@@ -231,8 +248,9 @@ void Processor::buildUnitsAndPrograms()
     String128 title {};
     utf8ToString128("Factory Presets", title);
     IPtr<StringListParameter> list = owned(
-        new StringListParameter(title, ParamIds::kFactoryPresets, nullptr,
-                                ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, 0));
+        new ListParameter(title, ParamIds::kFactoryPresets,
+                          ParameterInfo::kIsProgramChange | ParameterInfo::kIsList,
+                          static_cast<size_t>(presetCount)));
     String128 name {};
     for (int s = 0; s < CPlugIn::kPresetSlots; ++s)
         if (isNonEmpty(plugIn_->m_pszPresetNames[s]))
