@@ -7,3 +7,9 @@ if(EQ_SANITIZE)
     add_compile_options(-fno-sanitize-recover=undefined)
   endif()
 endif()
+
+# EQ_FUZZ: coverage for libFuzzer in every target; the fuzzer executables link
+# libFuzzer itself (fuzz/CMakeLists.txt).
+if(EQ_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

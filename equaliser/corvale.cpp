@@ -3,6 +3,7 @@
 #include "dsp/graphic_eq_engine.h"
 
 #include <cmath>
+#include <new>
 
 CPlugIn* createPlugIn()
 {
@@ -71,15 +72,23 @@ bool CCorvale::prepareForProcessing()
 {
     // The bands are designed for one sample rate; at another rate every band
     // would sit at the wrong frequency, so build new engines for this one. The
-    // host is not processing now, and the old engines stay if allocation fails.
+    // host is not processing now. When they cannot be built the old engines
+    // stay, untouched, and the answer is false.
     if (m_nSampleRate > 0 && m_nSampleRate != m_nDesignSampleRate)
     {
-        std::unique_ptr<CGraphicEqEngine> left = makeEngine(m_nSampleRate, 0);
-        std::unique_ptr<CGraphicEqEngine> right = makeEngine(m_nSampleRate, 1);
-        openBandWindows(*left);
-        openBandWindows(*right);
-        m_pLeftEngine = std::move(left);
-        m_pRightEngine = std::move(right);
+        try
+        {
+            std::unique_ptr<CGraphicEqEngine> left = makeEngine(m_nSampleRate, 0);
+            std::unique_ptr<CGraphicEqEngine> right = makeEngine(m_nSampleRate, 1);
+            openBandWindows(*left);
+            openBandWindows(*right);
+            m_pLeftEngine = std::move(left);
+            m_pRightEngine = std::move(right);
+        }
+        catch (const std::bad_alloc&)
+        {
+            return false;
+        }
         m_nDesignSampleRate = m_nSampleRate;
     }
     updateBandGains();

@@ -21,7 +21,8 @@ public:
     CCorvale();
     ~CCorvale() override;
 
-    /// Redesigns the engines when the sample rate changed, refreshes the gains. [main]
+    /// Redesigns the engines when the sample rate changed, refreshes the gains; false,
+    /// with the old engines kept, when the new ones cannot be allocated. [main]
     bool prepareForProcessing() override;
     /// Filters one frame of one or two channels. [audio]
     bool processFrame(const float* input, float* output, uint32_t numInputChannels,

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test through the CMake presets (CMakePresets.json): a plain
 # build, an AddressSanitizer+UndefinedBehaviorSanitizer build, and a ThreadSanitizer
-# build of the concurrency tests. Sets the machine up first.
+# build of the concurrency tests; runs the soak for 30 seconds in the plain and the
+# ThreadSanitizer builds. Sets the machine up first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,6 +32,16 @@ run_preset() {  # <preset> <build dir> <title>
   ctest --preset "$preset" -j"$jobs"
 }
 
+# Thirty seconds of the soak (tools/soak): the module under load from an audio and
+# a main thread; it fails on any non-finite or unbounded output, any allocation
+# inside process and, under ThreadSanitizer, any race.
+soak() {  # <build dir> <title>
+  echo "== Soak, $2 =="
+  "$1/tools/soak/corvale-soak" --seconds 30 --seed 1
+}
+
 run_preset plain build "Plain build"
+soak build "plain build"
 run_preset asan build-asan "AddressSanitizer + UndefinedBehaviorSanitizer"
 run_preset tsan build-tsan "ThreadSanitizer (concurrency tests)"
+soak build-tsan "ThreadSanitizer build"

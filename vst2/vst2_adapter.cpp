@@ -4,10 +4,13 @@
 #include "vst2/vst2_text.h"
 
 #include "public.sdk/source/common/memorystream.h"
+#include "pluginterfaces/vst/ivstmidicontrollers.h"
 #include "pluginterfaces/vst/vstspeaker.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 
 namespace Steinberg {
 namespace Vst {
@@ -17,7 +20,18 @@ namespace {
 VstIntPtr dispatcherProc(AEffect* effect, int opcode, int index, VstIntPtr value, void* ptr, float opt)
 {
     Vst2Adapter* adapter = Vst2Adapter::of(effect);
-    return adapter != nullptr ? adapter->dispatch(opcode, index, value, ptr, opt) : 0;
+    if (adapter == nullptr)
+        return 0;
+    // Nothing may unwind into the host: a call that runs out of memory (a chunk,
+    // an editor) answers as a refused one.
+    try
+    {
+        return adapter->dispatch(opcode, index, value, ptr, opt);
+    }
+    catch (const std::exception&)
+    {
+        return 0;
+    }
 }
 
 void setParameterProc(AEffect* effect, int index, float value)
@@ -158,8 +172,14 @@ bool Vst2Adapter::init(IPluginFactory* factory, const TUID cid, int32 uniqueId)
 
     parameterMap_.build(*controller_);
     pending_.reset(parameterMap_.count() + 1);
-    inputChanges_.reserve(parameterMap_.count() + 1);
-    outputChanges_.reserve(controller_->getParameterCount());
+    // Room for every parameter: a MIDI controller may move one that is not exported.
+    const int32 parameterCount =
+        std::max(controller_->getParameterCount(), parameterMap_.count()) + 1;
+    inputChanges_.reserve(parameterCount);
+    outputChanges_.reserve(parameterCount);
+    midiChanges_.reserve(parameterCount);
+    if (component_->getBusCount(kEvent, kInput) > 0)
+        midiControllers_.build(FUnknownPtr<IMidiMapping>(controller_.get()));
     reloadFromController();
 
     effect_.numParams = parameterMap_.count();
@@ -254,6 +274,8 @@ void Vst2Adapter::componentRestarted(int32 flags)
         reloadFromController();
         callHost(kAudioMasterUpdateDisplay);
     }
+    if ((flags & kMidiCCAssignmentChanged) != 0 && component_->getBusCount(kEvent, kInput) > 0)
+        midiControllers_.build(FUnknownPtr<IMidiMapping>(controller_.get()));
 }
 
 bool Vst2Adapter::editorResized(int32 width, int32 height)

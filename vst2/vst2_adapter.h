@@ -2,8 +2,11 @@
 // controller is the same object. The host's dispatcher calls become VST 3 calls
 // on the component and controller; setParameter values reach the processor as
 // parameter changes at offset 0 of the next processReplacing block and the
-// controller on the next editor idle; edits from the plug-in's editor reach the
-// host through audioMasterAutomate with begin/end edit.
+// controller on the next editor idle; MIDI controllers, pitch bend and channel
+// pressure that the component maps (IMidiMapping) become parameter changes at
+// their frames; each block carries the host's time information as its process
+// context; edits from the plug-in's editor reach the host through
+// audioMasterAutomate with begin/end edit.
 //
 // Threads: the host calls processReplacing and effProcessEvents on its audio
 // thread, setParameter/getParameter from any thread, everything else on its
@@ -14,6 +17,7 @@
 #include "vst2/vst2_events.h"
 #include "vst2/vst2_host_context.h"
 #include "vst2/vst2_host_link.h"
+#include "vst2/vst2_midi_controllers.h"
 #include "vst2/vst2_parameter_changes.h"
 #include "vst2/vst2_parameter_map.h"
 #include "vst2/vst2_pending_values.h"
@@ -25,6 +29,7 @@
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
+#include "pluginterfaces/vst/ivstprocesscontext.h"
 
 #include <atomic>
 #include <memory>
@@ -89,6 +94,11 @@ private:
     void setBypass(bool on);
     /// Moves the values pending for the processor into inputChanges_. [audio]
     void collectChanges();
+    /// Splits a host's events into routed controller changes and events. [audio]
+    void receiveEvents(const VstEvents* events);
+    /// Adds the routed controller changes to inputChanges_ within the block and
+    /// hands their last values to the controller. [audio]
+    void mergeMidiChanges(int32 numSamples);
     /// While not active, hands the pending values to the processor in a block of
     /// no samples, so that the component state holds them. [main]
     void flushToProcessorWhileInactive();
@@ -133,6 +143,10 @@ private:
     Vst2ParameterChanges inputChanges_;
     Vst2ParameterChanges outputChanges_;
     Vst2EventList events_;
+    Vst2MidiControllers midiControllers_;
+    Vst2ParameterChanges midiChanges_;  ///< routed controllers of the next block [audio]
+    ProcessContext context_ {};         ///< [audio]
+    int64 samplesSinceResume_ = 0;      ///< [audio]
 
     double sampleRate_ = 44100.0;
     int32 blockSize_ = 1024;

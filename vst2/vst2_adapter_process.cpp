@@ -1,7 +1,9 @@
 // Vst2Adapter: parameter values between the host, the processor and the
 // controller, activation and processReplacing.
 #include "vst2/vst2_adapter.h"
+#include "vst2/vst2_time_info.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -88,6 +90,7 @@ void Vst2Adapter::setMains(bool on)
         applySetup();
         component_->setActive(true);
         processor_->setProcessing(true);
+        samplesSinceResume_ = 0;
         active_ = true;
     }
     else
@@ -121,6 +124,52 @@ void Vst2Adapter::collectChanges()
     }
 }
 
+void Vst2Adapter::receiveEvents(const VstEvents* events)
+{
+    // Each call replaces what an earlier one left for the next block.
+    events_.clear();
+    midiChanges_.clear();
+    if (events == nullptr)
+        return;
+    for (int i = 0; i < events->numEvents; ++i)
+    {
+        const VstEvent* e = events->events[i];
+        if (e == nullptr || e->type != kVstMidiType)
+            continue;
+        const auto& midi = *reinterpret_cast<const VstMidiEvent*>(e);
+        ParamID id = kNoParamId;
+        ParamValue value = 0.0;
+        if (midiControllers_.route(midi, id, value))
+        {
+            midiChanges_.set(id, value, midi.deltaFrames);
+            continue;
+        }
+        Event converted {};
+        if (convertMidiEvent(midi, converted))
+            events_.insert(converted);
+    }
+}
+
+void Vst2Adapter::mergeMidiChanges(int32 numSamples)
+{
+    const int32 last = std::max(numSamples - 1, 0);
+    for (int32 q = 0; q < midiChanges_.getParameterCount(); ++q)
+    {
+        IParamValueQueue* queue = midiChanges_.getParameterData(q);
+        const ParamID id = queue->getParameterId();
+        int32 offset = 0;
+        ParamValue value = 0.0;
+        for (int32 p = 0; p < queue->getPointCount(); ++p)
+            if (queue->getPoint(p, offset, value) == kResultOk)
+                inputChanges_.set(id, value, std::min(std::max(offset, 0), last));
+        // The controller (and the host reading the parameter) follows on the
+        // next idle with the value the block ends on; the processor has it now.
+        if (queue->getPointCount() > 0)
+            pending_.postForController(parameterMap_.indexOf(id), static_cast<float>(value));
+    }
+    midiChanges_.clear();
+}
+
 void Vst2Adapter::flushToProcessorWhileInactive()
 {
     if (active_)
@@ -146,12 +195,17 @@ void Vst2Adapter::processReplacing(float** inputs, float** outputs, int numSampl
         // Not resumed: nothing may be prepared here, so the block is silent.
         clearOutputs(outputs, effect_.numOutputs, numSamples);
         events_.clear();
+        midiChanges_.clear();
         return;
     }
 
     collectChanges();
+    mergeMidiChanges(numSamples);
     outputChanges_.clear();
     events_.clampOffsets(numSamples);
+    const auto* time = reinterpret_cast<const VstTimeInfo*>(
+        callHost(audioMasterGetTime, 0, kVst2TimeInfoRequest));
+    processContextFromTimeInfo(time, sampleRate_, samplesSinceResume_, context_);
 
     AudioBusBuffers in {};
     in.numChannels = effect_.numInputs;
@@ -171,9 +225,11 @@ void Vst2Adapter::processReplacing(float** inputs, float** outputs, int numSampl
     data.inputParameterChanges = &inputChanges_;
     data.outputParameterChanges = &outputChanges_;
     data.inputEvents = &events_;
+    data.processContext = &context_;
     if (processor_->process(data) != kResultOk)
         clearOutputs(outputs, effect_.numOutputs, numSamples);
     events_.clear();
+    samplesSinceResume_ += numSamples;
 }
 
 } // namespace Rive2ZOD3

@@ -67,6 +67,8 @@ VstIntPtr Vst2Adapter::canDo(const char* what) const
         return hasEventInput ? 1 : 0;
     if (equalsIgnoringCase(what, "bypass"))
         return parameterMap_.hasBypass() ? 1 : 0;
+    if (equalsIgnoringCase(what, "receiveVstTimeInfo"))
+        return 1;  // every block asks for it and passes it on as the process context
     return 0;  // don't know
 }
 

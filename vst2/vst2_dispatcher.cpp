@@ -63,8 +63,7 @@ VstIntPtr Vst2Adapter::dispatch(int opcode, int index, VstIntPtr value, void* pt
             processor_->setProcessing(opcode == effStartProcess);
         return 0;
     case effProcessEvents:
-        events_.clear();
-        events_.addAll(static_cast<const VstEvents*>(ptr));
+        receiveEvents(static_cast<const VstEvents*>(ptr));
         return 1;
     case kEffSetBypass:
         setBypass(value != 0);

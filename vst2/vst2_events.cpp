@@ -16,19 +16,19 @@ constexpr int kNoteOn = 0x90;
 constexpr int kPolyPressure = 0xA0;
 constexpr int kSystemExclusive = 0xF0;
 
-// 0..127 to 0..1. The component turns the value back with a truncating
-// multiplication by 127, so this is the smallest float that gives the MIDI
-// value back (a plain v / 127 gives 99 for 100).
-float unit7(int value)
+} // namespace
+
+float midiDataToUnit(int value)
 {
+    // The component turns the value back with a truncating multiplication by
+    // 127, so this is the smallest float that gives the MIDI value back (a plain
+    // v / 127 gives 99 for 100).
     const int v = value & 0x7F;
     float unit = static_cast<float>(v) / 127.0f;
     while (static_cast<double>(unit) * 127.0 < v)
         unit = std::nextafter(unit, 2.0f);
     return unit;
 }
-
-} // namespace
 
 bool convertMidiEvent(const VstMidiEvent& in, Event& out)
 {
@@ -49,21 +49,21 @@ bool convertMidiEvent(const VstMidiEvent& in, Event& out)
     {
         out.type = Event::kNoteOnEvent;
         out.noteOn = NoteOnEvent {static_cast<int16>(channel), static_cast<int16>(data1), 0.0f,
-                                  unit7(data2), 0, -1};
+                                  midiDataToUnit(data2), 0, -1};
         return true;
     }
     if (status == kNoteOff || status == kNoteOn)
     {
         out.type = Event::kNoteOffEvent;
         out.noteOff = NoteOffEvent {static_cast<int16>(channel), static_cast<int16>(data1),
-                                    unit7(data2), -1, 0.0f};
+                                    midiDataToUnit(data2), -1, 0.0f};
         return true;
     }
     if (status == kPolyPressure)
     {
         out.type = Event::kPolyPressureEvent;
         out.polyPressure = PolyPressureEvent {static_cast<int16>(channel), static_cast<int16>(data1),
-                                              unit7(data2), -1};
+                                              midiDataToUnit(data2), -1};
         return true;
     }
     if (in.midiData[0] == kSystemExclusive)
@@ -100,21 +100,6 @@ bool Vst2EventList::insert(const Event& event)
     events_[static_cast<size_t>(at)] = event;
     ++used_;
     return true;
-}
-
-void Vst2EventList::addAll(const VstEvents* events)
-{
-    if (events == nullptr)
-        return;
-    for (int i = 0; i < events->numEvents; ++i)
-    {
-        const VstEvent* e = events->events[i];
-        if (e == nullptr || e->type != kVstMidiType)
-            continue;
-        Event converted {};
-        if (convertMidiEvent(*reinterpret_cast<const VstMidiEvent*>(e), converted))
-            insert(converted);
-    }
 }
 
 void Vst2EventList::clampOffsets(int32 numSamples)

@@ -1,9 +1,11 @@
 // VST 2 MIDI events to VST 3 events. Note on and off and polyphonic pressure
-// become the matching VST 3 events; every other channel message (controllers,
-// pitch bend, channel pressure, program change) and the clock reach the
-// component as raw MIDI in a chord event whose text is "TARNMIDI" (channel in
-// root, status in bassNote, data bytes in mask and textLen), which the
-// component unwraps at its sample offset. SysEx and other events are dropped.
+// become the matching VST 3 events; every other channel message and the clock
+// reach the component as raw MIDI in a chord event whose text is "TARNMIDI"
+// (channel in root, status in bassNote, data bytes in mask and textLen), which
+// the component unwraps at its sample offset. (The adapter first routes the
+// controllers, pitch bend and channel pressure that the component maps to
+// parameters, Vst2MidiControllers; only the others come here.) SysEx and other
+// events are dropped.
 #pragma once
 
 #include "vst2/vst2_abi.h"
@@ -18,6 +20,10 @@ namespace Rive2ZOD3 {
 
 /// The text that marks a chord event as raw MIDI.
 extern const char16 kWrappedMidiText[];
+
+/// A MIDI data byte (0..127) as a VST 3 value 0..1 that the component's
+/// truncating ×127 turns back into the same byte. [any]
+float midiDataToUnit(int value);
 
 /// Converts one VST 2 MIDI event into a VST 3 event at its delta frames (bus 0);
 /// false for a message the component has no use for. [any]
@@ -37,8 +43,6 @@ public:
     void clear() { used_ = 0; }
     /// Inserts an event in offset order; false (dropped) when the list is full. [audio]
     bool insert(const Event& event);
-    /// Converts and inserts every MIDI event of a host's list; the rest is dropped. [audio]
-    void addAll(const VstEvents* events);
     /// Moves offsets into 0..numSamples-1, so every event is delivered in this block. [audio]
     void clampOffsets(int32 numSamples);
 

@@ -7,26 +7,47 @@ namespace Rive2ZOD3 {
 void Vst2ValueQueue::reset(ParamID id)
 {
     id_ = id;
-    hasPoint_ = false;
-    offset_ = 0;
-    value_ = 0.0;
+    count_ = 0;
 }
 
 tresult PLUGIN_API Vst2ValueQueue::getPoint(int32 index, int32& sampleOffset, ParamValue& value)
 {
-    if (index != 0 || !hasPoint_)
+    if (index < 0 || index >= count_)
         return kResultFalse;
-    sampleOffset = offset_;
-    value = value_;
+    sampleOffset = points_[static_cast<size_t>(index)].offset;
+    value = points_[static_cast<size_t>(index)].value;
     return kResultOk;
 }
 
 tresult PLUGIN_API Vst2ValueQueue::addPoint(int32 sampleOffset, ParamValue value, int32& index)
 {
-    hasPoint_ = true;
-    offset_ = sampleOffset;
-    value_ = value;
-    index = 0;
+    // Hosts and the adapter add in frame order, so this is normally an append.
+    int32 at = count_;
+    while (at > 0 && points_[static_cast<size_t>(at - 1)].offset > sampleOffset)
+        --at;
+    if (at > 0 && points_[static_cast<size_t>(at - 1)].offset == sampleOffset)
+    {
+        index = at - 1;
+        points_[static_cast<size_t>(index)].value = value;
+        return kResultOk;
+    }
+    if (count_ == kMaxPoints)
+    {
+        if (at < count_)
+        {
+            index = -1;
+            return kResultFalse;
+        }
+        at = count_ - 1;  // full: the newest point takes the last place
+    }
+    else
+    {
+        for (int32 i = count_; i > at; --i)
+            points_[static_cast<size_t>(i)] = points_[static_cast<size_t>(i - 1)];
+        ++count_;
+    }
+    points_[static_cast<size_t>(at)] = Point {sampleOffset, value};
+    index = at;
     return kResultOk;
 }
 
@@ -44,14 +65,14 @@ void Vst2ParameterChanges::reserve(int32 capacity)
     used_ = 0;
 }
 
-bool Vst2ParameterChanges::set(ParamID id, ParamValue value)
+bool Vst2ParameterChanges::set(ParamID id, ParamValue value, int32 sampleOffset)
 {
     int32 index = 0;
     IParamValueQueue* queue = addParameterData(id, index);
     if (queue == nullptr)
         return false;
     int32 point = 0;
-    return queue->addPoint(0, value, point) == kResultOk;
+    return queue->addPoint(sampleOffset, value, point) == kResultOk;
 }
 
 IParamValueQueue* PLUGIN_API Vst2ParameterChanges::getParameterData(int32 index)

@@ -1,28 +1,36 @@
 // Vst2ParameterChanges: the input (or output) parameter changes of one process
-// block, with room for a fixed number of parameters reserved up front, so that
-// filling them on the audio thread never allocates. Each queue holds one point;
-// the adapter puts every change at sample offset 0, as a VST 2 host gives no
-// finer timing.
+// block, with room for a fixed number of parameters and of points per
+// parameter reserved up front, so that filling them on the audio thread never
+// allocates. Values the host sets through setParameter go at offset 0 (a VST 2
+// host gives no finer timing); MIDI controllers routed to parameters go at
+// their events' frames.
 #pragma once
 
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 
+#include <array>
 #include <vector>
 
 namespace Steinberg {
 namespace Vst {
 namespace Rive2ZOD3 {
 
-/// A queue of at most one point, owned by Vst2ParameterChanges (not reference counted).
-class Vst2ValueQueue : public IParamValueQueue
+/// The points of one parameter in one block, in offset order, owned by
+/// Vst2ParameterChanges (not reference counted).
+class Vst2ValueQueue final : public IParamValueQueue
 {
 public:
+    static constexpr int32 kMaxPoints = 64;
+
     void reset(ParamID id);  ///< [audio]
 
     ParamID PLUGIN_API getParameterId() override { return id_; }
-    int32 PLUGIN_API getPointCount() override { return hasPoint_ ? 1 : 0; }
+    int32 PLUGIN_API getPointCount() override { return count_; }
     tresult PLUGIN_API getPoint(int32 index, int32& sampleOffset, ParamValue& value) override;
-    /// Keeps the latest point: a second point replaces the first.
+    /// Inserts a point in offset order; a point at an offset that already has one
+    /// replaces its value. When the queue is full a point after all others
+    /// replaces the last one (the latest value always lands); an earlier one is
+    /// refused. [audio]
     tresult PLUGIN_API addPoint(int32 sampleOffset, ParamValue value, int32& index) override;
 
     tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
@@ -30,10 +38,15 @@ public:
     uint32 PLUGIN_API release() override { return 1; }
 
 private:
+    struct Point
+    {
+        int32 offset = 0;
+        ParamValue value = 0.0;
+    };
+
     ParamID id_ = 0;
-    bool hasPoint_ = false;
-    int32 offset_ = 0;
-    ParamValue value_ = 0.0;
+    int32 count_ = 0;
+    std::array<Point, kMaxPoints> points_ {};
 };
 
 class Vst2ParameterChanges : public IParameterChanges
@@ -45,8 +58,9 @@ public:
 
     /// Empties the list; the room stays. [audio]
     void clear() { used_ = 0; }
-    /// Adds (or replaces) the change of one parameter at offset 0; false when full. [audio]
-    bool set(ParamID id, ParamValue value);
+    /// Adds a point for one parameter (offset 0 by default); false when there is
+    /// no room for it. [audio]
+    bool set(ParamID id, ParamValue value, int32 sampleOffset = 0);
 
     int32 PLUGIN_API getParameterCount() override { return used_; }
     IParamValueQueue* PLUGIN_API getParameterData(int32 index) override;

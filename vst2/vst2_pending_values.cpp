@@ -20,6 +20,15 @@ void Vst2PendingValues::post(int32 slot, float value, bool forController)
     s.forProcessor.store(true, std::memory_order_release);
 }
 
+void Vst2PendingValues::postForController(int32 slot, float value)
+{
+    if (!valid(slot))
+        return;
+    Slot& s = slots_[static_cast<size_t>(slot)];
+    s.value.store(value, std::memory_order_relaxed);
+    s.forController.store(true, std::memory_order_release);
+}
+
 void Vst2PendingValues::mirror(int32 slot, float value)
 {
     if (valid(slot))

@@ -27,6 +27,9 @@ public:
     /// the controller still has to take it (false: it has it already, and an older
     /// value waiting for it is dropped). Out-of-range slots are ignored. [any]
     void post(int32 slot, float value, bool forController);
+    /// Stores a value that only the controller still has to take (the processor
+    /// has it already). [any]
+    void postForController(int32 slot, float value);
     /// Stores the value the controller holds, with nothing pending (the host reads it back). [main]
     void mirror(int32 slot, float value);
     /// The latest value of a slot: posted or mirrored; 0 out of range. [any]

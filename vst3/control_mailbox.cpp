@@ -19,9 +19,14 @@ float ControlMailbox::valueOf(uint64_t word)
 
 void ControlMailbox::reset(int32_t slotCount, const float* initial)
 {
-    m_nSlots = slotCount > 0 ? slotCount : 0;
-    m_slots.reset(new Slot[static_cast<size_t>(m_nSlots)]);
-    m_scratch.reset(new uint64_t[static_cast<size_t>(m_nSlots)]());
+    // Both arrays exist before either replaces the old ones: a failed
+    // allocation leaves the mailbox as it was.
+    const int32_t count = slotCount > 0 ? slotCount : 0;
+    std::unique_ptr<Slot[]> slots(new Slot[static_cast<size_t>(count)]);
+    std::unique_ptr<uint64_t[]> scratch(new uint64_t[static_cast<size_t>(count)]());
+    m_nSlots = count;
+    m_slots = std::move(slots);
+    m_scratch = std::move(scratch);
     m_generation.store(0);
     m_nBatchDepth = 0;
     for (int32_t i = 0; i < m_nSlots; ++i)

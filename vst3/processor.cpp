@@ -6,8 +6,10 @@
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 
 namespace Steinberg {
 namespace Vst {
@@ -38,7 +40,7 @@ FUnknown* Processor::createInstance(void*)
     {
         return static_cast<IAudioProcessor*>(new Processor());
     }
-    catch (const std::bad_alloc&)
+    catch (const std::exception&)
     {
         return nullptr;
     }
@@ -48,63 +50,105 @@ void Processor::createPlugInObject()
 {
     if (plugIn_ != nullptr)
         return;
-    // An allocation failure must not unwind into the host: the component then
-    // runs without a plug-in, as it does when creation yields nothing.
+    // Everything that may fail is built aside first and committed only when all
+    // of it exists: a failure must neither unwind into the host nor leave a
+    // half-made plug-in behind. The component then runs without a plug-in, as
+    // it does when creation yields nothing, and a later call tries again.
+    std::unique_ptr<CPlugIn> plugIn;
+    std::vector<CControlDescriptor*> controls;
+    std::vector<StateField> layout;
     try
     {
-        plugIn_ = createPlugIn();
+        plugIn.reset(createPlugIn());
+        if (plugIn == nullptr)
+            return;
+        plugIn->initializePlugIn();
+        const int32 count = std::max(plugIn->m_controls.count(), 0);
+        controls.assign(static_cast<size_t>(count), nullptr);
+        for (int32 i = 0; i < count; ++i)
+            controls[static_cast<size_t>(i)] = plugIn->m_controls.at(i);
+        layout = stateLayoutOf(*plugIn);
+        std::vector<float> initial(static_cast<size_t>(count + 3), 0.0f);
+        mailbox_.reset(count + 3, initial.data());
     }
-    catch (const std::bad_alloc&)
+    catch (const std::exception&)
     {
-        plugIn_ = nullptr;
-    }
-    if (plugIn_ == nullptr)
         return;
-    plugIn_->initializePlugIn();
+    }
+
+    plugIn_ = plugIn.release();
+    controls_.swap(controls);
+    stateLayout_.swap(layout);
     const float l = plugIn_->m_fLatencySamples;
     latency_ = l > 0.0f ? static_cast<uint32>(l) : 0u;
     sidechainEnabled_ = plugIn_->m_bSideChainInput != 0;
     sampleAccurate_ = plugIn_->m_bSampleAccurate != 0;
     updateGranularity_ = plugIn_->m_nAutomationGranularity;
-
-    const int32 count = plugIn_->m_controls.count();
-    controls_.assign(static_cast<size_t>(count > 0 ? count : 0), nullptr);
-    for (int32 i = 0; i < count; ++i)
-        controls_[static_cast<size_t>(i)] = plugIn_->m_controls.at(i);
-    stateLayout_ = stateLayoutOf(*plugIn_);
-
-    std::vector<float> initial(static_cast<size_t>(count + 3), 0.0f);
-    mailbox_.reset(count + 3, initial.data());
     publishCurrentValues();
+}
+
+tresult Processor::preparePlugIn(int32 sampleRate)
+{
+    // A plug-in that cannot prepare for the new rate keeps running as it was,
+    // at the rate it was last prepared for.
+    const int32_t previousRate = plugIn_->m_nSampleRate;
+    plugIn_->m_nSampleRate = sampleRate;
+    tresult result = kResultFalse;
+    try
+    {
+        result = plugIn_->prepareForProcessing() ? kResultOk : kResultFalse;
+    }
+    catch (const std::bad_alloc&)
+    {
+        result = kOutOfMemory;
+    }
+    catch (const std::exception&)
+    {
+        result = kInternalError;
+    }
+    if (result != kResultOk)
+        plugIn_->m_nSampleRate = previousRate;
+    return result;
 }
 
 tresult PLUGIN_API Processor::initialize(FUnknown* context)
 {
     const tresult result = SingleComponentEffect::initialize(context);
-    if (result == kResultOk)
+    try
     {
-        addAudioOutput(STR16("Audio Output"), SpeakerArr::kStereo);
-        if (!isInstrument())
+        if (result == kResultOk)
         {
-            addAudioInput(STR16("AudioInput"), SpeakerArr::kStereo);
-            if (sidechainEnabled_)
-                addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
-        }
-        addEventInput(STR16("Event Input"), 16);
+            addAudioOutput(STR16("Audio Output"), SpeakerArr::kStereo);
+            if (!isInstrument())
+            {
+                addAudioInput(STR16("AudioInput"), SpeakerArr::kStereo);
+                if (sidechainEnabled_)
+                    addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
+            }
+            addEventInput(STR16("Event Input"), 16);
 
-        createPlugInObject();
-        if (plugIn_ != nullptr)
-        {
-            midiEventList_ = std::make_unique<CVSTMidiEventList>(plugIn_);
-            HostMessage message;
-            message.midiEventList = midiEventList_.get();
-            plugIn_->receiveHostMessage(CPlugIn::kMidiEventList, &message);
-            if (sampleAccurate_)
-                updateQueues_.resize(controls_.size());
+            createPlugInObject();
+            if (plugIn_ != nullptr)
+            {
+                midiEventList_ = std::make_unique<CVSTMidiEventList>(plugIn_);
+                HostMessage message;
+                message.midiEventList = midiEventList_.get();
+                plugIn_->receiveHostMessage(CPlugIn::kMidiEventList, &message);
+                if (sampleAccurate_)
+                    updateQueues_.resize(controls_.size());
+            }
+            publishParameters();
         }
-        publishParameters();
+        buildUnitsAndPrograms();
     }
-    buildUnitsAndPrograms();
+    catch (const std::exception&)
+    {
+        // Whatever was built goes again, so that the host can retry or give up.
+        if (result == kResultOk)
+            terminate();
+        units.clear();
+        return kOutOfMemory;
+    }
     return result;
 }
 
@@ -129,8 +173,10 @@ tresult PLUGIN_API Processor::setupProcessing(ProcessSetup& setup)
     createPlugInObject();
     if (plugIn_ != nullptr && setup.sampleRate > 0.0)
     {
-        plugIn_->m_nSampleRate = static_cast<int32_t>(setup.sampleRate);
-        plugIn_->prepareForProcessing();
+        // Refused: the previous setup stays in force, and so does the plug-in.
+        const tresult prepared = preparePlugIn(static_cast<int32>(setup.sampleRate));
+        if (prepared != kResultOk)
+            return prepared;
     }
     return SingleComponentEffect::setupProcessing(setup);
 }
@@ -143,19 +189,32 @@ tresult PLUGIN_API Processor::setActive(TBool state)
         return kResultOk;
     }
     createPlugInObject();
+    tresult result = kResultOk;
     if (plugIn_ != nullptr)
     {
         // Anything posted while processing but not yet taken lands now, before
         // the plug-in is prepared; the audio thread is not running.
         drainMailbox();
-        if (processSetup.sampleRate > 0.0)
-            plugIn_->m_nSampleRate = static_cast<int32_t>(processSetup.sampleRate);
-        plugIn_->prepareForProcessing();
+        const int32 rate = processSetup.sampleRate > 0.0
+                               ? static_cast<int32>(processSetup.sampleRate)
+                               : plugIn_->m_nSampleRate;
+        result = preparePlugIn(rate);
         publishCurrentValues();
     }
-    bypassDelay_.prepare(latency_);
+    try
+    {
+        bypassDelay_.prepare(latency_);
+    }
+    catch (const std::exception&)
+    {
+        bypassDelay_.prepare(0);  // no room for the delay: the dry signal passes undelayed
+        result = kOutOfMemory;
+    }
+    // Even when the host is told of a failure the component counts as active: a
+    // host that processes anyway meets working engines, and main-thread writes
+    // keep going through the mailbox instead of racing the audio thread.
     active_ = true;
-    return kResultOk;
+    return result;
 }
 
 tresult PLUGIN_API Processor::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,

@@ -39,7 +39,8 @@ public:
     /// The class ID (four words, laid out for this platform). [any]
     static const FUID cid;
 
-    /// Creates the plug-in through createPlugIn and reads its capabilities. [main]
+    /// Creates the plug-in through createPlugIn and reads its capabilities; when that
+    /// fails, the component exists without a plug-in (nothing is thrown). [main]
     Processor();
     ~Processor() override;
 
@@ -51,6 +52,8 @@ public:
     tresult PLUGIN_API terminate() override;
 
     // IComponent [main]
+    /// Activation prepares the plug-in for the stored setup's rate; a failure is
+    /// answered with an error code and the plug-in keeps its previous preparation.
     tresult PLUGIN_API setActive(TBool state) override;
 
     // IAudioProcessor
@@ -58,7 +61,9 @@ public:
     tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
                                           SpeakerArrangement* outputs, int32 numOuts) override;
     uint32 PLUGIN_API getLatencySamples() override { return latency_; }  ///< [main]
-    tresult PLUGIN_API setupProcessing(ProcessSetup& setup) override;    ///< [main]
+    /// Prepares the plug-in for the rate; refused (error code, previous setup kept)
+    /// when it cannot be prepared. [main]
+    tresult PLUGIN_API setupProcessing(ProcessSetup& setup) override;
     tresult PLUGIN_API process(ProcessData& data) override;              ///< [audio]
     uint32 PLUGIN_API getTailSamples() override;                         ///< [main]
     /// Tempo and time signature, which the plug-in's transport information carries. [main]
@@ -119,6 +124,8 @@ protected:
 private:
     // processor.cpp
     void createPlugInObject();
+    /// prepareForProcessing at a rate; on failure the plug-in keeps its old rate.
+    tresult preparePlugIn(int32 sampleRate);
     bool isInstrument() const { return plugIn_ != nullptr && plugIn_->m_bNoAudioInput; }
     static uint32 channelsOf(SpeakerArrangement arrangement);
 

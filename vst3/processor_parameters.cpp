@@ -39,15 +39,53 @@ constexpr FixedParameter kMidiParameters[] = {
     {ParamIds::kAllNotesOff, "All Notes Off", 1},
 };
 
+// Hands a new parameter to the container, which takes over its creation
+// reference. The container can fail (run out of memory) before or after it
+// wraps the parameter, and when it fails after, it has already dropped it: an
+// extra reference held meanwhile tells the two apart, so that the parameter is
+// freed once in either case and the failure goes on to the caller.
+template <typename P>
+P* adopt(ParameterContainer& parameters, IPtr<P>& guard)
+{
+    P* p = guard.take();
+    p->addRef();
+    try
+    {
+        parameters.addParameter(p);
+    }
+    catch (...)
+    {
+        if (p->release() > 0)
+            p->release();  // never taken over: the creation reference is still ours
+        throw;
+    }
+    p->release();
+    return p;
+}
+
+// A list parameter with room for its items reserved up front: the SDK's
+// appendString copies the text before it grows its list, and loses the copy
+// when the list cannot grow.
+class ListParameter : public StringListParameter
+{
+public:
+    ListParameter(const TChar* title, ParamID id, int32 flags, size_t items)
+        : StringListParameter(title, id, nullptr, flags, 0)
+    {
+        strings.reserve(items);
+    }
+};
+
 Parameter* addRange(ParameterContainer& parameters, const char* title, ParamID id,
                     ParamValue defaultPlain, int32 flags, int32 precision)
 {
     String128 t {};
     utf8ToString128(title, t);
-    auto* p = new RangeParameter(t, id, nullptr, 0.0, 1.0, defaultPlain, 0, flags, 0);
+    IPtr<RangeParameter> p =
+        owned(new RangeParameter(t, id, nullptr, 0.0, 1.0, defaultPlain, 0, flags, 0));
     if (precision >= 0)
         p->setPrecision(precision);
-    return parameters.addParameter(p);
+    return adopt(parameters, p);
 }
 
 bool isNonEmpty(const char* text)
@@ -125,9 +163,9 @@ void Processor::publishParameters()
         utf8ToString128(c->units, unitText);
         if (c->controlType == kControlTypeMeter)
         {
-            auto* p = new PeakParameter(ParameterInfo::kIsReadOnly, id, title);
+            IPtr<PeakParameter> p = owned(new PeakParameter(ParameterInfo::kIsReadOnly, id, title));
             p->setNormalized(0.0);
-            parameters.addParameter(p);
+            adopt(parameters, p);
             meterControls_.push_back(i);
             continue;
         }
@@ -135,31 +173,35 @@ void Processor::publishParameters()
             continue;
         if (c->dataType == kDataUInt)
         {
-            auto* p = new StringListParameter(title, id, nullptr,
-                                              ParameterInfo::kCanAutomate | ParameterInfo::kIsList, 0);
             std::string item;
+            int32 items = 0;
+            while (enumItem(c->enumString, items, item))
+                ++items;
+            IPtr<StringListParameter> p = owned(
+                new ListParameter(title, id, ParameterInfo::kCanAutomate | ParameterInfo::kIsList,
+                                  static_cast<size_t>(items)));
             String128 text {};
             for (int32 k = 0; enumItem(c->enumString, k, item); ++k)
             {
                 utf8ToString128(item.c_str(), text);
                 p->appendString(text);
             }
-            parameters.addParameter(p);
+            adopt(parameters, p);
             continue;
         }
         const double def = plugIn_->getControlValue(static_cast<uint32_t>(i));
         const double min = c->minValue;
         const double max = c->maxValue;
         const int32 flags = ParameterInfo::kCanAutomate;
-        Parameter* p = nullptr;
+        IPtr<Parameter> p;
         if (c->logScale)
-            p = new LogParameter(title, id, unitText, min, max, def, 0, flags, 0);
+            p = owned(new LogParameter(title, id, unitText, min, max, def, 0, flags, 0));
         else if (c->voltOctave)
-            p = new VoltOctaveParameter(title, id, unitText, min, max, def, 0, flags, 0);
+            p = owned(new VoltOctaveParameter(title, id, unitText, min, max, def, 0, flags, 0));
         else
-            p = new RangeParameter(title, id, unitText, min, max, def, 0, flags, 0);
+            p = owned(new RangeParameter(title, id, unitText, min, max, def, 0, flags, 0));
         p->setPrecision(c->dataType == kDataInt ? 0 : c->precision);
-        parameters.addParameter(p);
+        adopt(parameters, p);
     }
 
     if (plugIn_ != nullptr)
@@ -181,6 +223,7 @@ void Processor::publishParameters()
 void Processor::buildUnitsAndPrograms()
 {
     units.clear();
+    units.reserve(2);  // adding a unit then cannot fail half-way and lose it
     int32 presetCount = 0;
     for (int s = 0; plugIn_ != nullptr && s < CPlugIn::kPresetSlots; ++s)
         if (isNonEmpty(plugIn_->m_pszPresetNames[s]))
@@ -204,8 +247,10 @@ void Processor::buildUnitsAndPrograms()
 
     String128 title {};
     utf8ToString128("Factory Presets", title);
-    auto* list = new StringListParameter(title, ParamIds::kFactoryPresets, nullptr,
-                                         ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, 0);
+    IPtr<StringListParameter> list = owned(
+        new ListParameter(title, ParamIds::kFactoryPresets,
+                          ParameterInfo::kIsProgramChange | ParameterInfo::kIsList,
+                          static_cast<size_t>(presetCount)));
     String128 name {};
     for (int s = 0; s < CPlugIn::kPresetSlots; ++s)
         if (isNonEmpty(plugIn_->m_pszPresetNames[s]))
@@ -216,9 +261,7 @@ void Processor::buildUnitsAndPrograms()
     // Before a successful initialize the container is not set up, and a second
     // initialize must not add the list twice.
     if (parameters.getParameter(ParamIds::kFactoryPresets) == nullptr)
-        parameters.addParameter(list);
-    else
-        list->release();
+        adopt(parameters, list);
 }
 
 tresult PLUGIN_API Processor::setParamNormalized(ParamID id, ParamValue value)

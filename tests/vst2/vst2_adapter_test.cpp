@@ -107,13 +107,18 @@ TEST_F(Vst2AdapterTest, MidiEventsReachThePlugInAtTheirFrames)
 {
     effect->resume(44100.0f, kBlock);
     // Deliberately not in frame order, with a SysEx event and one past the block.
+    // The controllers the component maps to parameters (mod wheel, volume, pitch
+    // bend, channel pressure) arrive as parameter changes, which the component
+    // applies before the block's first frame, in the order they came.
     VstMidiEvent events[] = {
         midi(5, 0x90, 60, 100),   // note on
-        midi(3, 0xB1, 1, 64),     // mod wheel, channel 1
-        midi(0, 0xF8, 0, 0),      // clock
+        midi(3, 0xB1, 1, 64),     // mod wheel, channel 1: mapped
+        midi(0, 0xF8, 0, 0),      // clock: raw MIDI
         midi(7, 0x90, 60, 0),     // note on with velocity 0: note off
-        midi(10, 0xE2, 0, 64),    // pitch bend centre, channel 2
-        midi(12, 0xB0, 7, 100),   // other controller: raw MIDI
+        midi(10, 0xE2, 0, 64),    // pitch bend centre, channel 2: mapped
+        midi(12, 0xB0, 7, 100),   // volume: mapped
+        midi(14, 0xB0, 21, 99),   // a controller nothing maps: raw MIDI at its frame
+        midi(16, 0xD2, 90, 0),    // channel pressure: mapped
         midi(20, 0xA3, 64, 127),  // poly pressure, channel 3
         midi(100, 0x90, 61, 127), // late: delivered on the last frame
     };
@@ -123,7 +128,7 @@ TEST_F(Vst2AdapterTest, MidiEventsReachThePlugInAtTheirFrames)
     {
         int numEvents;
         VstIntPtr reserved;
-        VstEvent* events[10];
+        VstEvent* events[12];
     } list {};
     for (auto& e : events)
         list.events[list.numEvents++] = reinterpret_cast<VstEvent*>(&e);
@@ -132,16 +137,111 @@ TEST_F(Vst2AdapterTest, MidiEventsReachThePlugInAtTheirFrames)
     block();
 
     const std::vector<std::string> expected = {
-        "modWheel 1 64 0 @3",     "noteOn 0 60 100 @5",    "noteOff 0 60 0 @7",
-        "pitchBend 2 0 0 @10",    "raw 0 176 7100 @12",    "raw 3 160 64127 @20",
-        "noteOn 0 61 127 @31",
+        "modWheel 0 64 0 @0",     "pitchBend 0 0 0 @0",    "raw 0 7 100000 @0",
+        "raw 0 208 90000 @0",     "noteOn 0 60 100 @5",    "noteOff 0 60 0 @7",
+        "raw 0 176 21099 @14",    "raw 3 160 64127 @20",   "noteOn 0 61 127 @31",
     };
     EXPECT_EQ(spy().midi, expected);
 
-    // The list is used once: the next block gets no events.
+    // The list is used once: the next block gets no events and no changes.
     spy().midi.clear();
     block();
     EXPECT_TRUE(spy().midi.empty());
+}
+
+// A controller that the plug-in asks for (the spy's Gain listens to CC 20)
+// reaches a sample-accurate plug-in as a ramp that arrives at the event's frame,
+// as a VST 3 host's parameter change at that offset would; the host and the
+// controller see the new value after the next idle, without an automation record.
+TEST_F(Vst2AdapterTest, MappedControllerMovesItsParameterAtItsFrame)
+{
+    effect.reset();
+    spyConfig().sampleAccurate = true;
+    TUID cid {};
+    Processor::cid.toTUID(cid);
+    effect = std::make_unique<Vst2Effect>(
+        Vst2Adapter::create(factory, cid, 1234, Vst2TestHost::callback, nullptr));
+    ASSERT_NE(effect->get(), nullptr);
+    processor = gCreated;
+    effect->resume(44100.0f, kBlock);
+    block();
+    spy().gainRamp.clear();
+    const int blockStart = spy().frames;
+
+    constexpr int kFrame = 12;
+    VstMidiEvent cc = midi(kFrame, 0xB1, 20, 127);
+    struct
+    {
+        int numEvents;
+        VstIntPtr reserved;
+        VstEvent* events[1];
+    } list {1, 0, {reinterpret_cast<VstEvent*>(&cc)}};
+    effect->dispatch(effProcessEvents, 0, 0, &list);
+    host.calls.clear();
+    block();
+
+    ASSERT_FALSE(spy().gainRamp.empty());
+    for (const auto& [frame, value] : spy().gainRamp)
+    {
+        if (frame - blockStart < kFrame)
+            EXPECT_LT(value, 1.0) << "frame " << frame - blockStart;
+        else
+            EXPECT_EQ(value, 1.0) << "frame " << frame - blockStart;
+    }
+    EXPECT_EQ(spy().gainRamp.back().first - blockStart, kFrame);
+    EXPECT_FLOAT_EQ(spy().gain, 2.0f);
+    EXPECT_TRUE(host.callsOf(audioMasterAutomate).empty());
+
+    AEffect* e = effect->get();
+    EXPECT_FLOAT_EQ(e->getParameter(e, SpyPlugIn::kGain), 1.0f);
+    EXPECT_LT(processor->getParamNormalized(SpyPlugIn::kGain), 1.0);
+    effect->dispatch(effEditIdle);
+    EXPECT_EQ(processor->getParamNormalized(SpyPlugIn::kGain), 1.0);
+}
+
+// The host's time information reaches the plug-in's transport messages: the
+// tempo, time signature and position of each block as the host tells them, and
+// 120 and 4/4 with a position counted from the resume when it tells nothing.
+TEST_F(Vst2AdapterTest, TimeInfoFromTheHostReachesThePlugInsHostInfo)
+{
+    effect->resume(48000.0f, kBlock);
+    VstTimeInfo time {};
+    time.samplePos = 96000.0;
+    time.sampleRate = 48000.0;
+    time.tempo = 133.5;
+    time.ppqPos = 4.45;
+    time.timeSigNumerator = 7;
+    time.timeSigDenominator = 8;
+    time.flags = kVstTransportPlaying | kVstTempoValid | kVstTimeSigValid | kVstPpqPosValid;
+    host.timeInfo = &time;
+    block();
+    ASSERT_FALSE(host.callsOf(audioMasterGetTime).empty());
+    ASSERT_FALSE(spy().transport.empty());
+    const HostInfo& first = spy().transport.front();
+    EXPECT_EQ(first.tempo, 133.5);
+    EXPECT_EQ(first.timeSigNumerator, 7.0f);
+    EXPECT_EQ(first.timeSigDenominator, 8);
+    EXPECT_EQ(first.samplePosition, 96000u);
+    EXPECT_DOUBLE_EQ(first.seconds, 2.0);
+
+    // The tempo changes with the next block; invalid fields fall back.
+    time.samplePos = 96000.0 + kBlock;
+    time.tempo = 90.0;
+    time.flags = kVstTempoValid;
+    spy().transport.clear();
+    block();
+    ASSERT_FALSE(spy().transport.empty());
+    EXPECT_EQ(spy().transport.front().tempo, 90.0);
+    EXPECT_EQ(spy().transport.front().timeSigNumerator, 4.0f);
+    EXPECT_EQ(spy().transport.front().samplePosition, static_cast<uint64_t>(96000 + kBlock));
+
+    host.timeInfo = nullptr;
+    spy().transport.clear();
+    block();
+    ASSERT_FALSE(spy().transport.empty());
+    EXPECT_EQ(spy().transport.front().tempo, 120.0);
+    EXPECT_EQ(spy().transport.front().timeSigDenominator, 4);
+    EXPECT_EQ(spy().transport.front().samplePosition, static_cast<uint64_t>(2 * kBlock));
 }
 
 TEST_F(Vst2AdapterTest, SetParameterReachesTheProcessorNextBlockAndTheControllerOnIdle)

@@ -7,6 +7,8 @@
 #include "product_identity.h"
 
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+#include "pluginterfaces/vst/ivstmidicontrollers.h"
 
 #include <gtest/gtest.h>
 
@@ -125,10 +127,77 @@ TEST_F(Vst2ModuleTest, CanDoAnswersWhatItSupportsAndDontKnowOtherwise)
 {
     const std::pair<const char*, VstIntPtr> cases[] = {
         {"receiveVstEvents", 1}, {"receiveVstMidiEvent", 1}, {"bypass", 1},
-        {"RECEIVEVSTMIDIEVENT", 1}, {"sendVstEvents", 0}, {"offline", 0}, {"noSuchThing", 0},
+        {"RECEIVEVSTMIDIEVENT", 1}, {"receiveVstTimeInfo", 1}, {"sendVstEvents", 0}, {"offline", 0}, {"noSuchThing", 0},
     };
     for (const auto& [what, answer] : cases)
         EXPECT_EQ(effect->dispatch(effCanDo, 0, 0, const_cast<char*>(what)), answer) << what;
+}
+
+// MIDI controllers, pitch bend and channel pressure from a VST 2 host reach the
+// parameters the module's own mapping names for them (asked through its VST 3
+// IMidiMapping, as a VST 3 host would): after the block and the next idle the
+// host reads the new value back, with nothing recorded as automation.
+TEST_F(Vst2ModuleTest, MidiControllersMoveTheParametersTheModuleMapsThemTo)
+{
+    FUnknownPtr<Vst::IMidiMapping> mapping(vst3.controller());
+    ASSERT_TRUE(mapping);
+    const auto parameters = exported();
+    auto vst2IndexOf = [&](Vst::ParamID id) {
+        for (size_t i = 0; i < parameters.size(); ++i)
+            if (parameters[i].id == id)
+                return static_cast<int>(i);
+        return -1;
+    };
+
+    struct Case
+    {
+        const char* what;
+        unsigned char status, data1, data2;
+        Vst::CtrlNumber controller;
+        double expected;
+        int frame;
+    };
+    const Case cases[] = {
+        {"CC 7, channel 1", 0xB0, 7, 100, Vst::kCtrlVolume, 100.0 / 127.0, 17},
+        {"CC 7, channel 6", 0xB5, 7, 0, Vst::kCtrlVolume, 0.0, 200},
+        {"mod wheel", 0xB0, 1, 127, Vst::kCtrlModWheel, 1.0, 0},
+        {"pitch bend up", 0xE3, 0x7F, 0x7F, Vst::kPitchBend, 1.0, 31},
+        {"pitch bend centre", 0xE0, 0x00, 0x40, Vst::kPitchBend, 8192.0 / 16383.0, 5},
+        {"channel pressure", 0xD0, 90, 0, Vst::kAfterTouch, 90.0 / 127.0, 255},
+    };
+    effect->resume(kRate, kBlock);
+    AEffect* e = effect->get();
+    for (const Case& c : cases)
+    {
+        Vst::ParamID id = 0;
+        ASSERT_EQ(mapping->getMidiControllerAssignment(0, static_cast<int16>(c.status & 0x0F), c.controller, id),
+                  kResultOk) << c.what;
+        const int index = vst2IndexOf(id);
+        ASSERT_GE(index, 0) << c.what;
+
+        VstMidiEvent event {};
+        event.type = kVstMidiType;
+        event.byteSize = sizeof(VstMidiEvent);
+        event.deltaFrames = c.frame;
+        event.midiData[0] = static_cast<char>(c.status);
+        event.midiData[1] = static_cast<char>(c.data1);
+        event.midiData[2] = static_cast<char>(c.data2);
+        struct
+        {
+            int numEvents;
+            VstIntPtr reserved;
+            VstEvent* events[1];
+        } list {1, 0, {reinterpret_cast<VstEvent*>(&event)}};
+        host.calls.clear();
+        ASSERT_EQ(effect->dispatch(effProcessEvents, 0, 0, &list), 1);
+        std::vector<std::vector<float>> out;
+        effect->process(noise(kBlock), out, kBlock);
+        effect->dispatch(effEditIdle);
+        EXPECT_NEAR(e->getParameter(e, index), c.expected, 1e-6) << c.what;
+        EXPECT_TRUE(host.callsOf(audioMasterAutomate).empty()) << c.what;
+    }
+    bool overrun = false;
+    EXPECT_EQ(effect->text(effGetParamName, vst2IndexOf(2050), kParamStrSize, overrun), "MIDI Vo");
 }
 
 TEST_F(Vst2ModuleTest, ParametersAreTheVst3ParametersWithoutBypassProgramAndReadOnly)

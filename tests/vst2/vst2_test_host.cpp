@@ -33,6 +33,8 @@ VstIntPtr Vst2TestHost::callback(AEffect*, int opcode, int index, VstIntPtr valu
     gHost->calls.push_back(HostCall {opcode, index, value, opt});
     if (opcode == audioMasterGetProductString && ptr != nullptr)
         std::strcpy(static_cast<char*>(ptr), "vst2test");
+    if (opcode == audioMasterGetTime)
+        return reinterpret_cast<VstIntPtr>(gHost->timeInfo);
     return 0;
 }
 

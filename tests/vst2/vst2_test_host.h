@@ -1,5 +1,5 @@
 // A small VST 2 host for the tests: a host callback that answers the version
-// query and records every other call, a loader for a module's VSTPluginMain,
+// and time queries and records every other call, a loader for a module's VSTPluginMain,
 // and an owner for one effect that closes it at the end.
 #pragma once
 
@@ -33,6 +33,7 @@ public:
     std::vector<HostCall> callsOf(int opcode) const;
 
     VstIntPtr version = 2400;       ///< answer to audioMasterVersion
+    VstTimeInfo* timeInfo = nullptr;  ///< answer to audioMasterGetTime (none by default)
     std::vector<HostCall> calls;    ///< everything else the plug-in asked
 };
 
@@ -45,12 +46,14 @@ public:
     Vst2Module(const Vst2Module&) = delete;
     Vst2Module& operator=(const Vst2Module&) = delete;
 
+    using Entry = AEffect* (*)(audioMasterCallback);
+
     bool loaded() const { return entry_ != nullptr; }
     const std::string& error() const { return error_; }
     AEffect* open(audioMasterCallback callback) const;
+    Entry entry() const { return entry_; }  ///< the module's VSTPluginMain
 
 private:
-    using Entry = AEffect* (*)(audioMasterCallback);
     void* handle_ = nullptr;
     Entry entry_ = nullptr;
     std::string error_;

@@ -1,12 +1,19 @@
 // The adapter's small parts on their own: MIDI conversion and the event list,
-// the chunk layout, and the parameter changes handed to the processor.
+// the routing of MIDI controllers to parameters, the chunk layout, the
+// parameter changes handed to the processor and the host's time information.
 #include "vst2/vst2_chunk.h"
 #include "vst2/vst2_events.h"
+#include "vst2/vst2_midi_controllers.h"
 #include "vst2/vst2_parameter_changes.h"
+#include "vst2/vst2_time_info.h"
+
+#include "pluginterfaces/vst/ivsteditcontroller.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -167,4 +174,184 @@ TEST(Vst2ParameterChanges, OnePointPerParameterAndNoGrowth)
     EXPECT_EQ(changes.getParameterData(2), nullptr);
     changes.clear();
     EXPECT_EQ(changes.getParameterCount(), 0);
+}
+
+TEST(Vst2ParameterChanges, PointsStayInFrameOrderAndTheLatestValueLands)
+{
+    Vst2ParameterChanges changes(1);
+    const std::pair<int32, double> added[] = {{0, 0.1}, {40, 0.4}, {12, 0.2}, {40, 0.5}, {20, 0.3}};
+    for (const auto& [offset, value] : added)
+        EXPECT_TRUE(changes.set(5, value, offset));
+    IParamValueQueue* q = changes.getParameterData(0);
+    ASSERT_NE(q, nullptr);
+    const std::pair<int32, double> expected[] = {{0, 0.1}, {12, 0.2}, {20, 0.3}, {40, 0.5}};
+    ASSERT_EQ(q->getPointCount(), 4);
+    for (int32 i = 0; i < 4; ++i)
+    {
+        int32 offset = -1;
+        ParamValue value = -1.0;
+        ASSERT_EQ(q->getPoint(i, offset, value), kResultOk);
+        EXPECT_EQ(offset, expected[i].first) << i;
+        EXPECT_EQ(value, expected[i].second) << i;
+    }
+
+    // Full: a later point replaces the last one, an earlier one is refused.
+    changes.clear();
+    for (int32 i = 0; i < Vst2ValueQueue::kMaxPoints; ++i)
+        ASSERT_TRUE(changes.set(5, 0.0, 2 * i));
+    EXPECT_FALSE(changes.set(5, 0.7, 1));
+    EXPECT_TRUE(changes.set(5, 0.9, 1000));
+    q = changes.getParameterData(0);
+    ASSERT_EQ(q->getPointCount(), Vst2ValueQueue::kMaxPoints);
+    int32 offset = 0;
+    ParamValue value = 0.0;
+    ASSERT_EQ(q->getPoint(Vst2ValueQueue::kMaxPoints - 1, offset, value), kResultOk);
+    EXPECT_EQ(offset, 1000);
+    EXPECT_EQ(value, 0.9);
+    ASSERT_EQ(q->getPoint(Vst2ValueQueue::kMaxPoints - 2, offset, value), kResultOk);
+    EXPECT_EQ(offset, 2 * (Vst2ValueQueue::kMaxPoints - 2));
+}
+
+namespace {
+
+// A mapping like a component's: volume on every channel, controller 20 on
+// channel 3 only, pitch bend and channel pressure; bus 1 maps nothing.
+class FakeMapping : public IMidiMapping
+{
+public:
+    tresult PLUGIN_API getMidiControllerAssignment(int32 bus, int16 channel, CtrlNumber cc, ParamID& id) override
+    {
+        ++queries;
+        if (bus != 0)
+            return kResultFalse;
+        if (cc == kCtrlVolume)
+            id = 100;
+        else if (cc == 20 && channel == 3)
+            id = 7;
+        else if (cc == kPitchBend)
+            id = 101;
+        else if (cc == kAfterTouch)
+            id = 102;
+        else
+            return kResultFalse;
+        return kResultOk;
+    }
+    tresult PLUGIN_API queryInterface(const TUID, void**) override { return kNoInterface; }
+    uint32 PLUGIN_API addRef() override { return 1; }
+    uint32 PLUGIN_API release() override { return 1; }
+    int queries = 0;
+};
+
+} // namespace
+
+TEST(Vst2MidiControllers, RoutesWhatTheMappingNamesWithItsValue)
+{
+    FakeMapping mapping;
+    Vst2MidiControllers controllers;
+    controllers.build(&mapping);
+    EXPECT_EQ(mapping.queries, 16 * 130);
+
+    struct Case { unsigned char status, d1, d2; bool routed; ParamID id; double value; };
+    const Case cases[] = {
+        {0xB0, 7, 100, true, 100, 100.0 / 127.0},
+        {0xBF, 7, 127, true, 100, 1.0},
+        {0xB3, 20, 0, true, 7, 0.0},
+        {0xB2, 20, 64, false, 0, 0.0},          // channel 3 only
+        {0xB0, 1, 64, false, 0, 0.0},           // not mapped: stays raw MIDI
+        {0xE4, 0x7F, 0x7F, true, 101, 1.0},
+        {0xE4, 0x00, 0x40, true, 101, 8192.0 / 16383.0},
+        {0xE4, 0x00, 0x00, true, 101, 0.0},
+        {0xD9, 90, 0, true, 102, 90.0 / 127.0},
+        {0x90, 60, 100, false, 0, 0.0},         // notes are not controllers
+        {0xC0, 5, 0, false, 0, 0.0},            // nor are program changes
+    };
+    for (const Case& c : cases)
+    {
+        ParamID id = 0;
+        ParamValue value = -1.0;
+        ASSERT_EQ(controllers.route(midi(3, c.status, c.d1, c.d2), id, value), c.routed) << int(c.status);
+        if (!c.routed)
+            continue;
+        EXPECT_EQ(id, c.id) << int(c.status);
+        EXPECT_NEAR(value, c.value, 1e-6) << int(c.status);
+        if (c.status < 0xE0)
+        {
+            // 7-bit values survive the component's truncation.
+            EXPECT_EQ(static_cast<int>(static_cast<double>(static_cast<float>(value)) * 127.0),
+                      c.status >= 0xD0 ? c.d1 : c.d2);
+        }
+    }
+
+    controllers.build(nullptr);
+    ParamID id = 0;
+    ParamValue value = 0.0;
+    EXPECT_FALSE(controllers.route(midi(0, 0xB0, 7, 1), id, value));
+}
+
+TEST(Vst2TimeInfo, ValidFieldsBecomeTheProcessContext)
+{
+    VstTimeInfo info {};
+    info.samplePos = 123456.0;
+    info.nanoSeconds = 5.0e9;
+    info.ppqPos = 17.25;
+    info.tempo = 97.5;
+    info.barStartPos = 16.0;
+    info.cycleStartPos = 8.0;
+    info.cycleEndPos = 24.0;
+    info.timeSigNumerator = 5;
+    info.timeSigDenominator = 8;
+    info.samplesToNextClock = 11;
+    info.flags = kVstTransportPlaying | kVstTransportCycleActive | kVstNanosValid | kVstPpqPosValid
+                 | kVstTempoValid | kVstBarsValid | kVstCyclePosValid | kVstTimeSigValid | kVstClockValid;
+    ProcessContext c {};
+    processContextFromTimeInfo(&info, 48000.0, 777, c);
+    EXPECT_EQ(c.sampleRate, 48000.0);
+    EXPECT_EQ(c.projectTimeSamples, 123456);
+    EXPECT_EQ(c.continousTimeSamples, 777);
+    EXPECT_EQ(c.systemTime, 5000000000);
+    EXPECT_EQ(c.projectTimeMusic, 17.25);
+    EXPECT_EQ(c.tempo, 97.5);
+    EXPECT_EQ(c.barPositionMusic, 16.0);
+    EXPECT_EQ(c.cycleStartMusic, 8.0);
+    EXPECT_EQ(c.cycleEndMusic, 24.0);
+    EXPECT_EQ(c.timeSigNumerator, 5);
+    EXPECT_EQ(c.timeSigDenominator, 8);
+    EXPECT_EQ(c.samplesToNextClock, 11);
+    const uint32 all = ProcessContext::kPlaying | ProcessContext::kCycleActive | ProcessContext::kSystemTimeValid
+                       | ProcessContext::kProjectTimeMusicValid | ProcessContext::kTempoValid
+                       | ProcessContext::kBarPositionValid | ProcessContext::kCycleValid
+                       | ProcessContext::kTimeSigValid | ProcessContext::kClockValid | ProcessContext::kContTimeValid;
+    EXPECT_EQ(c.state, all);
+}
+
+TEST(Vst2TimeInfo, MissingOrBrokenFieldsFallBack)
+{
+    ProcessContext c {};
+    processContextFromTimeInfo(nullptr, 44100.0, 2048, c);
+    EXPECT_EQ(c.projectTimeSamples, 2048);
+    EXPECT_EQ(c.tempo, 120.0);
+    EXPECT_EQ(c.timeSigNumerator, 4);
+    EXPECT_EQ(c.timeSigDenominator, 4);
+    EXPECT_EQ(c.state, static_cast<uint32>(ProcessContext::kContTimeValid));
+
+    VstTimeInfo info {};
+    info.samplePos = std::nan("");
+    info.tempo = -3.0;
+    info.ppqPos = std::numeric_limits<double>::infinity();
+    info.timeSigNumerator = 0;
+    info.timeSigDenominator = 8;
+    info.flags = kVstTempoValid | kVstPpqPosValid | kVstTimeSigValid;
+    processContextFromTimeInfo(&info, 44100.0, 64, c);
+    EXPECT_EQ(c.projectTimeSamples, 64);
+    EXPECT_EQ(c.tempo, 120.0);
+    EXPECT_EQ(c.timeSigNumerator, 4);
+    EXPECT_EQ(c.timeSigDenominator, 4);
+    EXPECT_EQ(c.state, static_cast<uint32>(ProcessContext::kContTimeValid));
+
+    info = VstTimeInfo {};
+    info.tempo = 140.0;  // a value without its flag counts for nothing
+    info.samplePos = 1.0e30;
+    processContextFromTimeInfo(&info, 44100.0, 5, c);
+    EXPECT_EQ(c.tempo, 120.0);
+    EXPECT_EQ(c.projectTimeSamples, 5);
 }

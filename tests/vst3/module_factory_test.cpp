@@ -65,14 +65,35 @@ TEST_F(ModuleFactory, SameFactoryEachTimeWithOneMoreReference)
     IPluginFactory* second = getFactory();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first, second);
-    EXPECT_EQ(first->addRef(), 3u);
-    EXPECT_EQ(first->release(), 2u);
+    // The module keeps a reference of its own besides the two handed out.
+    EXPECT_EQ(first->addRef(), 4u);
+    EXPECT_EQ(first->release(), 3u);
     second->release();
-    EXPECT_EQ(first->release(), 0u);  // gone: the next call builds a fresh one
+    EXPECT_EQ(first->release(), 1u);
+}
+
+// One factory for as long as the host keeps the module entered: releasing every
+// reference it was given does not destroy it (a host thread about to ask for it
+// again would meet a dying object), ModuleExit does, and a later entry builds a
+// fresh one.
+TEST_F(ModuleFactory, LivesUntilModuleExit)
+{
+    IPluginFactory* factory = getFactory();
+    ASSERT_NE(factory, nullptr);
+    EXPECT_EQ(factory->release(), 1u);  // still the module's
     IPluginFactory* again = getFactory();
-    ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->countClasses(), 1);
-    again->release();
+    EXPECT_EQ(again, factory);
+
+    auto exitFn = reinterpret_cast<bool (*)()>(dlsym(handle, "ModuleExit"));
+    auto entry = reinterpret_cast<bool (*)(void*)>(dlsym(handle, "ModuleEntry"));
+    ASSERT_TRUE(exitFn());
+    EXPECT_EQ(again->release(), 0u);  // the host's was the last reference
+    EXPECT_FALSE(exitFn());           // more exits than entries
+
+    ASSERT_TRUE(entry(handle));
+    IPtr<IPluginFactory> fresh = owned(getFactory());
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->countClasses(), 1);
 }
 
 TEST_F(ModuleFactory, DescribesTheVendorAndTheOneClass)

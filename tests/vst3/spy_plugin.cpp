@@ -120,6 +120,9 @@ bool SpyPlugIn::processFrame(const float* input, float* output, uint32_t numIn, 
     IParamUpdateQueue* queue = m_controls.at(kBand)->paramUpdateQueue;
     if (queue != nullptr && queue->nextValue(v))
         bandRamp.push_back(v);
+    IParamUpdateQueue* gainQueue = m_controls.at(kGain)->paramUpdateQueue;
+    if (gainQueue != nullptr && gainQueue->nextValue(v))
+        gainRamp.emplace_back(frames - 1, v);
     return true;
 }
 

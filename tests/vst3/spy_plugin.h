@@ -6,6 +6,7 @@
 #include "framework/plugin.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 /// How the next SpyPlugIn is built (createPlugIn reads spyConfig()).
@@ -65,5 +66,6 @@ public:
     IMidiEventList* eventList = nullptr;    ///< from kind 5
     int bufferCalls = 0;
     unsigned int csrDuringFrame = 0;
+    std::vector<std::pair<int, double>> gainRamp;  ///< kGain's update queue: (frame, value) handed out
     std::vector<double> bandRamp;           ///< kBand's update queue, read once per frame        ///< MXCSR seen by the last processFrame
 };
