@@ -118,6 +118,7 @@ void VST3Editor::destroyFrameContent()
 
 void VST3Editor::releaseBindings()
 {
+    textGestures.clear();
     auto gone = std::move(bindings);
     bindings.clear();
     for (auto& entry : gone)
@@ -247,6 +248,10 @@ VST3Editor::EditResult VST3Editor::editParameterFromControl(CControl* control)
             binding->refresh();
             return EditResult::kRejected;
         }
+        // The edit's number follows its text, so whoever reads the control sees the value.
+        edit->setValueNormalized(static_cast<float>(value));
+        if (edit->isEditing() && textGestures.insert(edit).second)
+            binding->beginEdit();
     }
     binding->performEdit(value);
     return EditResult::kPerformed;
@@ -257,20 +262,32 @@ void VST3Editor::valueChanged(CControl* control)
     editParameterFromControl(control);
 }
 
+bool VST3Editor::isTextEntry(CControl* control) const
+{
+    ParameterChangeListener* binding = getParameterChangeListener(control->getTag());
+    return binding && binding->getParameter() && dynamic_cast<CTextEdit*>(control);
+}
+
 void VST3Editor::controlBeginEdit(CControl* control)
 {
+    // Typed text begins its gesture only once the parameter has read it: text it cannot
+    // read reaches the host not even as an empty gesture.
+    if (isTextEntry(control))
+        return;
     if (ParameterChangeListener* binding = getParameterChangeListener(control->getTag()))
         binding->beginEdit();
 }
 
 void VST3Editor::controlEndEdit(CControl* control)
 {
-    if (ParameterChangeListener* binding = getParameterChangeListener(control->getTag()))
-    {
+    ParameterChangeListener* binding = getParameterChangeListener(control->getTag());
+    const bool textGesture = textGestures.erase(control) > 0;
+    if (!binding)
+        return;
+    if (textGesture || !isTextEntry(control))
         binding->endEdit();
-        // Typed text has been read by now: show it as the parameter formats it.
-        binding->refreshTexts();
-    }
+    // Typed text has been read by now: show it as the parameter formats it.
+    binding->refreshTexts();
 }
 
 void VST3Editor::controlTagWillChange(CControl* control)
@@ -321,9 +338,12 @@ void VST3Editor::onViewAdded(CFrame*, CView*) {}
 void VST3Editor::onViewRemoved(CFrame*, CView* view)
 {
     auto unbind = [this](CView* v) {
-        if (auto* control = dynamic_cast<CControl*>(v))
-            if (ParameterChangeListener* binding = getParameterChangeListener(control->getTag()))
-                binding->removeControl(control);
+        auto* control = dynamic_cast<CControl*>(v);
+        if (!control)
+            return;
+        textGestures.erase(control);
+        if (ParameterChangeListener* binding = getParameterChangeListener(control->getTag()))
+            binding->removeControl(control);
     };
     unbind(view);
     if (auto* container = dynamic_cast<CViewContainer*>(view))

@@ -22,6 +22,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace VSTGUI {
@@ -106,7 +107,8 @@ protected:
         kRejected,   ///< typed text the parameter cannot read: the text was put back
     };
     /// [UI thread] Hands the user's change of `control` to its binding: the normalised value,
-    /// or for a text edit bound to a parameter, its text read by the parameter.
+    /// or for a text edit bound to a parameter, its text read by the parameter (which then
+    /// also becomes the edit's value).
     EditResult editParameterFromControl(CControl* control);
 
     bool openOffscreen() override;
@@ -122,11 +124,14 @@ private:
     void readTemplateSize();
     void bindControl(CControl* control);
     void releaseBindings();
+    /// A text edit bound to a parameter.
+    bool isTextEntry(CControl* control) const;
 
     std::unique_ptr<UIDescription> description;
     std::string templateName;
     VST3EditorDelegate* delegate;
     std::map<int32_t, Steinberg::IPtr<ParameterChangeListener>> bindings;
+    std::set<CControl*> textGestures;  ///< text edits whose gesture reached the host
     CPoint minSize;
     CPoint maxSize;
 };
