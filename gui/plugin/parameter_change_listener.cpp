@@ -1,6 +1,6 @@
 #include "gui/plugin/parameter_change_listener.h"
 
-#include "gui/ctextlabel.h"
+#include "gui/ctextedit.h"
 #include "sdk/utf8_text.h"
 
 #include <algorithm>
@@ -84,13 +84,53 @@ void ParameterChangeListener::bindText(CControl* control)
         const ParamValue normalized = stepped() ? parameter->toNormalized(value) : value;
         return valueText(normalized, text);
     });
+    auto* edit = dynamic_cast<CTextEdit*>(control);
+    if (!edit)
+        return;
+    // Read as the text is set, before the edit tells anyone: a label re-renders its text
+    // from its number when it announces a change, so the typed text is gone by then.
+    // The mark of a rejected text stays until the editor takes it: the label's own
+    // re-rendering sets a readable text again before the editor hears of the change.
+    edit->setStringToValueFunction([this](const std::string& text, float& value, CTextEdit* e) {
+        ParamValue normalized = 0.0;
+        if (!readText(text, normalized))
+        {
+            if (std::find(rejectedTexts.begin(), rejectedTexts.end(), e) == rejectedTexts.end())
+                rejectedTexts.push_back(e);
+            return false;
+        }
+        value = static_cast<float>(stepped() ? parameter->toPlain(normalized) : normalized);
+        return true;
+    });
 }
 
 void ParameterChangeListener::unbindText(CControl* control)
 {
-    // The function points back here: a control that outlives the binding must not call it.
+    // The functions point back here: a control that outlives the binding must not call them.
     if (auto* display = dynamic_cast<CParamDisplay*>(control))
         display->setValueToStringFunction(nullptr);
+    if (auto* edit = dynamic_cast<CTextEdit*>(control))
+        edit->setStringToValueFunction(nullptr);
+    rejectedTexts.erase(std::remove(rejectedTexts.begin(), rejectedTexts.end(), control),
+                        rejectedTexts.end());
+}
+
+bool ParameterChangeListener::takeRejectedText(const CControl* edit)
+{
+    auto it = std::find(rejectedTexts.begin(), rejectedTexts.end(), edit);
+    if (it == rejectedTexts.end())
+        return false;
+    rejectedTexts.erase(it);
+    return true;
+}
+
+bool ParameterChangeListener::readText(const std::string& text, ParamValue& value) const
+{
+    if (!controller || !parameter)
+        return false;
+    String128 string {};
+    Rive2ZOD3::utf8ToString128(text.c_str(), string);
+    return controller->getParamValueByString(static_cast<ParamID>(tag), string, value) == kResultOk;
 }
 
 ParamValue ParameterChangeListener::currentNormalized() const

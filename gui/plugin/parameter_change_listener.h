@@ -4,7 +4,9 @@
 // program change, a loaded state, another control) reaches the controls at once on the
 // UI thread; and it carries the controls' gestures and values to the controller as
 // beginEdit / setParamNormalized + performEdit / endEdit. Text views show the
-// parameter's own text for its value.
+// parameter's own text for its value; text typed into a text edit is read by the
+// parameter as it is committed (the edit's number becomes the reading), and text the
+// parameter cannot read is marked for the editor to put back.
 #pragma once
 
 #include "gui/base/sharedpointer.h"
@@ -55,6 +57,11 @@ public:
     void refreshTexts();
     /// [UI thread] The parameter's text for normalised `value`; false when it has none.
     bool valueText(Steinberg::Vst::ParamValue value, std::string& text) const;
+    /// [UI thread] The parameter's reading of `text` as a normalised value; false when it
+    /// cannot read it.
+    bool readText(const std::string& text, Steinberg::Vst::ParamValue& value) const;
+    /// [UI thread] True (once) when the text last committed to `edit` could not be read.
+    bool takeRejectedText(const CControl* edit);
 
     /// The parameter changed (kChanged) or goes away (kWillDestroy). [UI thread]
     void PLUGIN_API update(Steinberg::FUnknown* changedUnknown, Steinberg::int32 message) override;
@@ -71,6 +78,7 @@ private:
     Steinberg::Vst::EditController* controller;
     Steinberg::IPtr<Steinberg::Vst::Parameter> parameter;
     std::vector<SharedPointer<CControl>> controls;
+    std::vector<const CControl*> rejectedTexts;
     int32_t tag;
 };
 

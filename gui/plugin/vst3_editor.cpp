@@ -2,7 +2,6 @@
 
 #include "gui/ctextedit.h"
 #include "gui/uidesc/ui_value_parser.h"
-#include "sdk/utf8_text.h"
 
 #include "base/source/updatehandler.h"
 
@@ -170,13 +169,13 @@ void VST3Editor::recreateView()
     doCreateView = false;
     if (!frame)
         return;
+    const ViewRect before = scaledRect();
     releaseBindings();
     frame->removeAll();
     readTemplateSize();
     CView* view = description->createView(templateName.c_str(), this);
     if (!view)
         return;
-    const ViewRect before = scaledRect();
     frame->setSize(view->getWidth(), view->getHeight());
     frame->addView(view);
     setLogicalSize(frame->getWidth(), frame->getHeight());
@@ -236,23 +235,21 @@ VST3Editor::EditResult VST3Editor::editParameterFromControl(CControl* control)
     ParameterChangeListener* binding = control ? getParameterChangeListener(control->getTag()) : nullptr;
     if (!binding)
         return EditResult::kNoBinding;
-    ParamValue value = control->getValueNormalized();
     auto* edit = dynamic_cast<CTextEdit*>(control);
-    if (edit && binding->getParameter() && controller)
+    if (edit && binding->getParameter())
     {
-        String128 text {};
-        Rive2ZOD3::utf8ToString128(edit->getText(), text);
-        if (controller->getParamValueByString(static_cast<ParamID>(control->getTag()), text, value)
-            != kResultOk)
+        // The binding read the typed text through the parameter as it was committed
+        // (ParameterChangeListener::readText), so the edit's number is the parameter's
+        // reading of it, not a second reading of the formatted text.
+        if (binding->takeRejectedText(edit))
         {
             binding->refresh();
             return EditResult::kRejected;
         }
-        // The edit's number follows its text, so whoever reads the control sees the value.
-        edit->setValueNormalized(static_cast<float>(value));
         if (edit->isEditing() && textGestures.insert(edit).second)
             binding->beginEdit();
     }
+    const ParamValue value = control->getValueNormalized();
     binding->performEdit(value);
     return EditResult::kPerformed;
 }
@@ -273,7 +270,11 @@ void VST3Editor::controlBeginEdit(CControl* control)
     // Typed text begins its gesture only once the parameter has read it: text it cannot
     // read reaches the host not even as an empty gesture.
     if (isTextEntry(control))
+    {
+        // A new commit starts: whatever an earlier text left behind is stale.
+        getParameterChangeListener(control->getTag())->takeRejectedText(control);
         return;
+    }
     if (ParameterChangeListener* binding = getParameterChangeListener(control->getTag()))
         binding->beginEdit();
 }

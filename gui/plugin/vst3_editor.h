@@ -106,9 +106,9 @@ protected:
         kPerformed,  ///< the value went to the controller and the host
         kRejected,   ///< typed text the parameter cannot read: the text was put back
     };
-    /// [UI thread] Hands the user's change of `control` to its binding: the normalised value,
-    /// or for a text edit bound to a parameter, its text read by the parameter (which then
-    /// also becomes the edit's value).
+    /// [UI thread] Hands the user's change of `control` to its binding: its normalised value,
+    /// which for a text edit bound to a parameter is the parameter's reading of the typed
+    /// text (text it cannot read is put back, and nothing is sent).
     EditResult editParameterFromControl(CControl* control);
 
     bool openOffscreen() override;
