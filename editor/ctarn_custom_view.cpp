@@ -55,7 +55,14 @@ bool CTarnCustomView::open(void* parent, const PlatformType& platformType)
     message.moduleInstance = moduleInstance();
     message.parameterConnector = static_cast<CVSTParameterConnector*>(this);
     if (plugIn->receiveEditorMessage(&message) == 0)
+    {
+        // Declined: there is no editor, and nothing the plug-in must hear closing.
+        CFrame* empty = frame;
+        frame = nullptr;
+        empty->close();
+        systemWindow = nullptr;
         return false;
+    }
 
     syncParameters();
     // A plug-in that names no size keeps the view's own: a window cannot be empty.
