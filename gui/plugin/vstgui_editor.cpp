@@ -219,9 +219,15 @@ tresult PLUGIN_API VSTGUIEditor::onSize(ViewRect* newSize)
 {
     if (!newSize || newSize->getWidth() <= 0 || newSize->getHeight() <= 0)
         return kInvalidArgument;
+    // A device size that is the rounding of the present logical one (the size asked for
+    // at a scale such as 1.5) leaves the layout alone: dividing back would creep.
+    auto logical = [this](int32 device, double current) {
+        return std::lround(current * scaleFactor) == device ? current : device / scaleFactor;
+    };
+    logicalSize = CPoint(logical(newSize->getWidth(), logicalSize.x),
+                         logical(newSize->getHeight(), logicalSize.y));
     if (frame)
-        frame->setSize(newSize->getWidth() / scaleFactor, newSize->getHeight() / scaleFactor);
-    logicalSize = CPoint(newSize->getWidth() / scaleFactor, newSize->getHeight() / scaleFactor);
+        frame->setSize(logicalSize.x, logicalSize.y);
     rect = *newSize;
     return kResultTrue;
 }

@@ -1,7 +1,7 @@
 // CTarnCustomView: the editor of a plug-in that draws its own. The plug-in is asked to
 // fill the frame (kind 6) and sizes it, hears every parameter (kind 13) and the closing
 // (kind 7), and reports its users' edits through the connector it was handed.
-#include "processor_editor_fixture.h"
+#include "spy_editor_fixture.h"
 
 #include "editor/ctarn_custom_view.h"
 #include "gui/cviewcontainer.h"
@@ -16,7 +16,7 @@ using namespace VSTGUI;
 
 namespace {
 
-class CTarnCustomViewTest : public ProcessorEditorFixture
+class CTarnCustomViewTest : public SpyEditorFixture
 {
 protected:
     void SetUp() override

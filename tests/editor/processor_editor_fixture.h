@@ -1,10 +1,7 @@
-// A Processor built around an EditorSpyPlugIn (configured before each test), initialised
+// A Processor (around whatever plug-in the test binary's createPlugIn makes), initialised
 // with the host library's context and component handler, and its editor views attached
-// headless to a plug frame on the host library's run loop. The views read the test's
-// own description, embedded as "tarn.uidesc".
+// headless to a plug frame on the host library's run loop.
 #pragma once
-
-#include "editor_spy_plugin.h"
 
 #include "editor/vst3_editor_wp.h"
 #include "host/component_handler.h"
@@ -26,10 +23,9 @@ protected:
     using Edit = host::ComponentHandler::Edit;
     using Kind = host::ComponentHandler::EditKind;
 
-    /// Builds the component with `config`.
-    void SetUpProcessor(const EditorSpyConfig& config = {})
+    /// Builds and initialises the component.
+    void SetUpProcessor()
     {
-        editorSpyConfig() = config;
         processor = Steinberg::owned(new Steinberg::Vst::Rive2ZOD3::Processor);
         ASSERT_EQ(processor->initialize(hostContext), Steinberg::kResultOk);
         processor->setComponentHandler(handler);
@@ -50,7 +46,6 @@ protected:
         }
     }
 
-    EditorSpyPlugIn& spy() const { return *static_cast<EditorSpyPlugIn*>(processor->plugInObject()); }
     /// The view createView("editor") gives, kept as `view`.
     Steinberg::Vst::VSTGUIEditor* createEditor()
     {

@@ -1,7 +1,7 @@
 // The component's editor view and VST3EditorWP: which names give a view, the knob
 // mode table, what the plug-in hears when the editor opens, ticks, is recreated and
 // closes (and in which order), and the linked updates after a user's edit.
-#include "processor_editor_fixture.h"
+#include "spy_editor_fixture.h"
 
 #include "editor/ctarn_custom_view.h"
 #include "gui/cslider.h"
@@ -15,7 +15,7 @@ using namespace VSTGUI;
 
 namespace {
 
-class VST3EditorWPTest : public ProcessorEditorFixture
+class VST3EditorWPTest : public SpyEditorFixture
 {
 protected:
     VST3EditorWP* editorWP() const { return dynamic_cast<VST3EditorWP*>(view.get()); }
