@@ -23,6 +23,48 @@ void deleteLinkedUpdates(LinkedUpdate*& list)
     list = nullptr;
 }
 
+/// What the editor keeps of a control: all of it but the state the audio thread writes
+/// while it processes (smoother, current value, update queue), which the UI thread must
+/// not read then. The rest is fixed once the plug-in has built its controls.
+CControlDescriptor describedControl(const CControlDescriptor& d)
+{
+    CControlDescriptor c;
+    c.controlType = d.controlType;
+    c.controlId = d.controlId;
+    c.meterDetectMode = d.meterDetectMode;
+    c.minValue = d.minValue;
+    c.maxValue = d.maxValue;
+    c.dataType = d.dataType;
+    c.initialValue = d.initialValue;
+    c.smoothingTimeMs = d.smoothingTimeMs;
+    c.smoothingEnabled = d.smoothingEnabled;
+    c.rotated = d.rotated;
+    c.intVariable = d.intVariable;
+    c.floatVariable = d.floatVariable;
+    c.doubleVariable = d.doubleVariable;
+    c.uintVariable = d.uintVariable;
+    c.meterVariable = d.meterVariable;
+    // The list's copy takes the texts into its own storage.
+    c.name = d.name;
+    c.units = d.units;
+    c.variableName = d.variableName;
+    c.enumString = d.enumString;
+    c.spareText = d.spareText;
+    c.meterLogScale = d.meterLogScale;
+    c.logScale = d.logScale;
+    c.voltOctave = d.voltOctave;
+    c.meterAttackMs = d.meterAttackMs;
+    c.meterReleaseMs = d.meterReleaseMs;
+    c.midiControlEnabled = d.midiControlEnabled;
+    c.midiStatus = d.midiStatus;
+    c.midiControlNumber = d.midiControlNumber;
+    c.updatePosition = d.updatePosition;
+    c.precision = d.precision;
+    for (int slot = 0; slot < CControlDescriptor::kPresetSlots; ++slot)
+        c.presetValues[slot] = d.presetValues[slot];
+    return c;
+}
+
 } // namespace
 
 VST3EditorWP::VST3EditorWP(EditController* editController, const char* templateToShow,
@@ -45,7 +87,7 @@ void VST3EditorWP::setPlugIn(CPlugIn* p)
     const int32_t count = plugIn->m_controls.count();
     for (int32_t position = 0; position < count; ++position)
         if (const CControlDescriptor* descriptor = plugIn->m_controls.at(position))
-            controls.append(*descriptor);
+            controls.append(describedControl(*descriptor));
 }
 
 int32_t VST3EditorWP::getKnobMode() const

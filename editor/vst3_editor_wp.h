@@ -27,7 +27,8 @@ public:
     VST3EditorWP(EditController* controller, const char* templateName, const char* xmlFile);
     ~VST3EditorWP() override;
 
-    /// [UI thread] Attaches the plug-in (not owned) and copies its control list.
+    /// [UI thread] Attaches the plug-in (not owned) and copies its control list (what
+    /// describes each control; not the state the audio thread keeps in it).
     void setPlugIn(CPlugIn* plugIn);
     CPlugIn* getPlugIn() const { return plugIn; }
     /// [UI thread] The knob mode setting: 0 circular, 1 relative circular, 2 linear,
