@@ -5,6 +5,7 @@
 #include "gui/x11/frame.h"
 
 #include <cairo.h>
+#include <dlfcn.h>
 
 #include <cmath>
 #include <cstring>
@@ -13,6 +14,28 @@ namespace Steinberg {
 namespace Vst {
 
 using namespace VSTGUI;
+
+namespace {
+
+// cairo and the libraries under it keep process-wide caches they never free (pixman's
+// implementation tables, fontconfig's configuration, cairo's font and pattern caches). A
+// host that loads and unloads this module would unload them with it and lose those caches
+// every time; pinned, they are made once per process. Hosts that draw with cairo
+// themselves already keep them loaded.
+const bool kDrawingLibrariesPinned = [] {
+    bool all = true;
+    for (const char* library : {"libpixman-1.so.0", "libcairo.so.2", "libfontconfig.so.1",
+                                "libfreetype.so.6"})
+    {
+        void* handle = dlopen(library, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        all = all && handle != nullptr;
+        if (handle)
+            dlclose(handle);
+    }
+    return all;
+}();
+
+} // namespace
 
 /// Remembers where the pointer last was over the frame: a host's wheel event
 /// (onWheel) carries no position of its own.
