@@ -9,7 +9,11 @@ namespace VSTGUI {
 struct CColor;
 class CView;
 class IControlListener;
+}
+namespace Steinberg {
+namespace Vst {
 class VSTGUIEditor;
+}
 }
 
 /// Transport information, filled by the wrapper for every frame.
@@ -97,7 +101,7 @@ struct EditorMessage
     int32_t heightOfOneImage = 0;
     int32_t subPixmaps = 0;
     const char* secondText = nullptr;
-    VSTGUI::VSTGUIEditor* editor = nullptr;
+    Steinberg::Vst::VSTGUIEditor* editor = nullptr;
     void* parentWindow = nullptr;
     VSTGUI::IControlListener* controlListener = nullptr;
     int32_t platformType = 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: sets the machine up, builds Corvale, installs the VST 3 bundle into
 # ~/.vst3 and renders a demonstration through a factory preset, writing an audio
-# file and a plot of the preset's magnitude response into out/.
+# file and a plot of the preset's magnitude response into out/, and the editor with
+# that preset into docs/editor.png (the picture the README shows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,6 +23,8 @@ python3 scripts/make_demo_signal.py out/demo-input.wav
 "$render" --plugin "$bundle" --program "$preset" --compensate-latency \
   out/demo-input.wav out/demo-ll-drums.wav
 "$render" --plugin "$bundle" --program "$preset" --plot-response out/demo-ll-drums-response.png
+mkdir -p docs
+"$render" --plugin "$bundle" --program "$preset" --editor-screenshot docs/editor.png
 
 cat <<TXT
 
@@ -30,6 +33,7 @@ Done.
   Input signal:       out/demo-input.wav
   Rendered ("$preset"): out/demo-ll-drums.wav
   Response plot:      out/demo-ll-drums-response.png
+  Editor picture:     docs/editor.png
 
 To use Corvale in a DAW, rescan plug-ins (VST 3 hosts search ~/.vst3) and insert
 "$(identity kClassName)" (vendor $(identity kVendor), category FX|EQ) on a track.

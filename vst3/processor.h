@@ -4,13 +4,16 @@
 // (processor_audio.cpp), the host's parameter changes of a block
 // (processor_param_changes.cpp), parameters, units and the program list
 // (processor_parameters.cpp), state, program changes and the main thread's
-// hand-over to the audio thread (processor_state.cpp) and the MIDI controller
-// mapping (processor_midi.cpp).
+// hand-over to the audio thread (processor_state.cpp), the MIDI controller
+// mapping (processor_midi.cpp), the editor view and the editor's open and close
+// (processor_editor.cpp) and the custom view factory (processor_view_factory.cpp).
 //
 // Threads: the host calls process on its audio thread and everything else on
 // its main thread. Only the audio thread touches the plug-in's controls, bypass
 // and joystick while the component is active; the main thread's writes go
-// through a ControlMailbox that process drains at the start of each block.
+// through a ControlMailbox that process drains at the start of each block. The
+// editor, on the main thread too, only asks the plug-in (editor messages, linked
+// updates); its edits reach the audio thread through the host as parameter changes.
 #pragma once
 
 #include "vst3/bypass_delay.h"
@@ -19,6 +22,7 @@
 #include "vst3/state_stream.h"
 
 #include "framework/plugin.h"
+#include "gui/plugin/vst3_editor_delegate.h"
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
@@ -33,7 +37,7 @@ namespace Rive2ZOD3 {
 class CVSTMidiEventList;
 class CVSTParamUpdateQueue;
 
-class Processor : public SingleComponentEffect, public IMidiMapping
+class Processor : public SingleComponentEffect, public IMidiMapping, public VSTGUI::VST3EditorDelegate
 {
 public:
     /// The class ID (four words, laid out for this platform). [any]
@@ -76,8 +80,10 @@ public:
     tresult PLUGIN_API setComponentState(IBStream* state) override;
     /// Stores the value, tells the plug-in and, for "Factory Presets", applies the program.
     tresult PLUGIN_API setParamNormalized(ParamID id, ParamValue value) override;
-    /// No editor yet: the host gets no view.
-    IPlugView* PLUGIN_API createView(FIDString) override { return nullptr; }
+    /// The editor for the name "editor" (exactly) when the plug-in has one: the view the
+    /// plug-in builds itself when it says so, else the description-driven editor. Null
+    /// otherwise; the host owns the view.
+    IPlugView* PLUGIN_API createView(FIDString name) override;
 
     // IMidiMapping [main]
     tresult PLUGIN_API getMidiControllerAssignment(int32 busIndex, int16 channel,
@@ -102,6 +108,22 @@ public:
     // ComponentBase [main]
     /// "VSTGUITimerPing" and "RecreateView" reach the plug-in as editor messages.
     tresult receiveText(const char8* text) override;
+
+    // VST3EditorDelegate [main] (processor_editor.cpp)
+    /// The editor opened: the plug-in hears it (editor message kind 0).
+    void didOpen(VSTGUI::VST3Editor* editor) override;
+    /// The editor closes: the plug-in hears it (editor message kind 1).
+    void willClose(VSTGUI::VST3Editor* editor) override;
+    // VST3EditorDelegate [main] (processor_view_factory.cpp)
+    /// The framework's custom views for description entries that name one; none yet.
+    VSTGUI::CView* createCustomView(VSTGUI::UTF8StringPtr name,
+                                    const VSTGUI::UIAttributes& attributes,
+                                    const VSTGUI::IUIDescription* description,
+                                    VSTGUI::VST3Editor* editor) override;
+    /// The framework's sub-controllers for description entries that name one; none yet.
+    VSTGUI::IController* createSubController(VSTGUI::UTF8StringPtr name,
+                                             const VSTGUI::IUIDescription* description,
+                                             VSTGUI::VST3Editor* editor) override;
 
     OBJ_METHODS(Processor, SingleComponentEffect)
     tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;

@@ -23,6 +23,15 @@ struct EffectParameter
     bool programChange = false;
 };
 
+/// An editor drawn off-screen: width × height device pixels, premultiplied ARGB, 32 bits
+/// each in native byte order (cairo's ARGB32), row by row without gaps.
+struct EditorPicture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
 /// What the render tool needs of a plug-in, independent of the plug-in format, so a
 /// second backend (another plug-in API) can sit beside the VST 3 one.
 class Effect
@@ -58,6 +67,13 @@ public:
     virtual std::uint32_t tailSamples() = 0;
     /// [audio] Processes one block of planar audio; `in` may be null for silence.
     virtual bool process(const float* const* in, float* const* out, int numSamples) = 0;
+
+    /// [main] Opens the plug-in's editor at content scale `scale` in a window of its own on
+    /// $DISPLAY and serves it until the window is closed; throws ToolError when it cannot.
+    virtual void runEditor(double scale) = 0;
+    /// [main] The plug-in's editor as it looks now, drawn off-screen at content scale
+    /// `scale` (no display needed); throws ToolError when it cannot.
+    virtual EditorPicture drawEditor(double scale) = 0;
 };
 
 } // namespace corvale::render

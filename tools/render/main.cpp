@@ -1,6 +1,7 @@
 // corvale-render: renders audio through a VST 3 effect, lists it, saves its state and
 // plots its response. Every failure ends with one line on stderr and exit status 1.
 #include "audio_file.h"
+#include "editor_picture.h"
 #include "effect_setup.h"
 #include "options.h"
 #include "parameter_listing.h"
@@ -82,6 +83,10 @@ int run(int argc, const char* const* argv)
         const auto response = measureResponse(effect, sampleRate, channels, options.blockSize);
         plotResponse(response, effect.name() + " magnitude response", options.plotPath);
     }
+    if (!options.editorScreenshotPath.empty())
+        writeEditorPicture(effect.drawEditor(options.scale), options.editorScreenshotPath);
+    if (options.editor)
+        effect.runEditor(options.scale);
     return 0;
 }
 

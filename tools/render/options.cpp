@@ -130,6 +130,19 @@ Options parseOptions(int argc, const char* const* argv)
             noValue();
             o.vst2 = true;
         }
+        else if (name == "--editor")
+        {
+            noValue();
+            o.editor = true;
+        }
+        else if (name == "--editor-screenshot")
+            o.editorScreenshotPath = takeNonEmpty();
+        else if (name == "--scale")
+        {
+            o.scale = parseNumber(takeValue(), "--scale");
+            if (o.scale < 1.0 || o.scale > 4.0)
+                throw ToolError("--scale must be between 1 and 4");
+        }
         else if (name == "--plugin")
             o.pluginPath = takeNonEmpty();
         else if (name == "--set")
@@ -160,9 +173,10 @@ Options parseOptions(int argc, const char* const* argv)
         o.inputPath = positional[0];
         o.outputPath = positional[1];
     }
-    if (o.inputPath.empty() && !o.list && o.saveStatePath.empty() && o.plotPath.empty())
-        throw ToolError("nothing to do: give INPUT OUTPUT, --list, --save-state or --plot-response "
-                        "(see --help)");
+    if (o.inputPath.empty() && !o.list && o.saveStatePath.empty() && o.plotPath.empty() && !o.editor
+        && o.editorScreenshotPath.empty())
+        throw ToolError("nothing to do: give INPUT OUTPUT, --list, --save-state, --plot-response, "
+                        "--editor or --editor-screenshot (see --help)");
     return o;
 }
 
@@ -192,6 +206,12 @@ std::string usageText()
              "the input\n"
              "  --plot-response FILE.png  plot the magnitude response of the current settings\n"
              "  --sample-rate HZ          sample rate without an input file (default 44100)\n"
+             "  --editor                  open the plug-in's editor in a window until it is "
+             "closed\n"
+             "  --editor-screenshot FILE.png  draw the editor with the current settings into a "
+             "PNG\n"
+             "                            (no display needed)\n"
+             "  --scale FACTOR            the editor's content scale, 1 to 4 (default 1)\n"
              "  --progress                always show the progress bar (default: files over 5 s on "
              "a terminal)\n"
              "  --help                    show this text\n"

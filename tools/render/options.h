@@ -28,6 +28,9 @@ struct Options
     double sampleRate = 44100.0; ///< used when there is no input file
     bool compensateLatency = false;
     bool progress = false; ///< force the progress bar
+    bool editor = false;   ///< open the editor in a window until it is closed
+    std::string editorScreenshotPath; ///< draw the editor into this PNG
+    double scale = 1.0;    ///< the editor's content scale (1 to 4)
     bool help = false;
     std::string inputPath;
     std::string outputPath;

@@ -37,6 +37,8 @@ public:
     std::uint32_t latencySamples() override;
     std::uint32_t tailSamples() override;
     bool process(const float* const* in, float* const* out, int numSamples) override;
+    void runEditor(double scale) override;
+    EditorPicture drawEditor(double scale) override;
 
 private:
     long dispatch(int opcode, int index = 0, long value = 0, void* ptr = nullptr,

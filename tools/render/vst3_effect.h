@@ -29,6 +29,8 @@ public:
     std::uint32_t latencySamples() override;
     std::uint32_t tailSamples() override;
     bool process(const float* const* in, float* const* out, int numSamples) override;
+    void runEditor(double scale) override;
+    EditorPicture drawEditor(double scale) override;
 
 private:
     EffectParameter describe(const Steinberg::Vst::ParameterInfo& info);
