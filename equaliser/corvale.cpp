@@ -137,3 +137,35 @@ bool CCorvale::processFrame(const float* input, float* output, uint32_t numInput
     }
     return true;
 }
+
+void CCorvale::processFrameRun(FrameRun& run)
+{
+    // Smoothing would change controls from frame to frame: then frame by frame.
+    if (smoothingActive() || run.inputs == nullptr || run.channels == 0 || run.channels > 2)
+    {
+        CPlugIn::processFrameRun(run);
+        return;
+    }
+    flushBandGains();
+    const float gain = m_fGain;
+    const int32_t end = run.first + run.count;
+    for (uint32_t c = 0; c < run.channels; ++c)
+    {
+        CGraphicEqEngine& engine = c == 0 ? *m_pLeftEngine : *m_pRightEngine;
+        const float* in = run.inputs[c];
+        float* out = run.outputs[c];
+        for (int32_t i = run.first; i < end; ++i)
+        {
+            engine.processSample(static_cast<double>(finiteOrZero(in[i])));
+            const float y = static_cast<float>(engine.currentOutput());
+            out[i] = static_cast<float>(static_cast<double>(y * gain) * kMakeUpGain);
+        }
+        if (run.count > 0)
+            run.outputFrame[c] = out[end - 1];
+    }
+    // Nothing here reads the transport information during the run, and the base keeps
+    // only the latest: one message with the run's last position leaves the same state.
+    run.hostInfo->samplePosition += static_cast<uint64_t>(run.count);
+    run.hostInfo->seconds = static_cast<double>(run.hostInfo->samplePosition) * run.timeStep;
+    CPlugIn::receiveHostMessage(kTransport, run.transport);
+}

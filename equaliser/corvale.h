@@ -9,7 +9,7 @@
 
 class CGraphicEqEngine;
 
-class CCorvale : public CPlugIn
+class CCorvale final : public CPlugIn
 {
 public:
     static constexpr int kBandCount = 15;
@@ -26,6 +26,9 @@ public:
     /// Filters one frame of one or two channels. [audio]
     bool processFrame(const float* input, float* output, uint32_t numInputChannels,
                       uint32_t numOutputChannels) override;
+    /// The frames of a run in one pass: the same outputs and state as processFrame() and
+    /// the transport message per frame. [audio]
+    void processFrameRun(FrameRun& run) override;
     /// A band control (id 0..14) changed: its linear gain is recomputed and both
     /// engines recombine their taps before the next frame. [audio] or [main]
     bool controlChanged(uint32_t controlId) override;

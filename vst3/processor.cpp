@@ -154,6 +154,7 @@ tresult PLUGIN_API Processor::setActive(TBool state)
         publishCurrentValues();
     }
     bypassDelay_.prepare(latency_);
+    bypassFade_.prepare(processSetup.sampleRate, !isInstrument() && bypass_);
     active_ = true;
     return kResultOk;
 }
