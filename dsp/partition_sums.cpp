@@ -1,8 +1,11 @@
-// Partition-sum kernels: four bins per vector, the batch's accumulators in registers.
+// Partition-sum kernels: a vector of bins at a time, the batch's accumulators in
+// registers. Each kernel is a template over the vector type; simdLevel() picks the
+// eight-double form on AVX-512 CPUs and the four-double form elsewhere, and every
+// form gives every bin the same operations in the same order.
 //
 // This file alone is compiled with -ffp-contract=fast (dsp/CMakeLists.txt): in the
-// AVX2+FMA clone each multiply-add of the sums becomes one fused operation, which
-// rounds once instead of twice; the baseline clone has no FMA and is unaffected.
+// AVX2+FMA and AVX-512 forms each multiply-add of the sums becomes one fused
+// operation, which rounds once instead of twice; the baseline form has no FMA.
 #include "dsp/partition_sums.h"
 
 #include "dsp/simd.h"
@@ -14,20 +17,19 @@
 namespace
 {
 
-// acc += x * h for four bins with four multiplications. In the first chunk (packed)
-// lane 0 is the DC/Nyquist pair, which takes the separate products; selecting lanes
-// keeps those products exact.
-template <bool kPacked>
-CORVALE_INLINE void multiplyAdd(const V4& xr, const V4& xi, const V4& hr, const V4& hi, V4& accRe,
-                                V4& accIm) noexcept
+// acc += x * h with four multiplications. kPacked: lane 0 is the DC/Nyquist pair, which
+// takes the separate products; selecting lanes keeps those products exact.
+template <typename V, typename Mask, bool kPacked>
+CORVALE_INLINE void multiplyAdd(const V& xr, const V& xi, const V& hr, const V& hi, V& accRe, V& accIm) noexcept
 {
-    const V4 rr = xr * hr;
-    const V4 ii = xi * hi;
-    const V4 re = rr - ii;
-    const V4 im = xr * hi + xi * hr;
+    const V rr = xr * hr;
+    const V ii = xi * hi;
+    const V re = rr - ii;
+    const V im = xr * hi + xi * hr;
     if (kPacked)
     {
-        const V4Mask lane0 = {-1, 0, 0, 0};
+        Mask lane0 = {};
+        lane0[0] = -1;
         accRe += lane0 ? rr : re;
         accIm += lane0 ? ii : im;
     }
@@ -38,104 +40,114 @@ CORVALE_INLINE void multiplyAdd(const V4& xr, const V4& xi, const V4& hr, const 
     }
 }
 
-// The first chunk: the four-multiplication form, for the packed lane.
-CORVALE_INLINE void batchFirstChunk(const double* const* blocks, const double* taps, const unsigned char* passed,
-                                    int stride, int P, double* out) noexcept
+// One chunk of bins c .. c + lanes - 1 of the batch pass for C channels: three
+// multiplications per product, the three sums kept apart; bin 0 is redone by
+// batchPackedBin.
+template <typename V, int C>
+CORVALE_INLINE void batchChunk(const double* const* const* blocks, const double* taps, const unsigned char* passed,
+                               int stride, int P, int c, double* const* out) noexcept
 {
     const size_t tapSize = static_cast<size_t>(partitionSpectrumSize(stride));
     const size_t inSize = static_cast<size_t>(inputSpectrumSize(stride));
-    V4 accRe[kPartitionBatch] = {};
-    V4 accIm[kPartitionBatch] = {};
-    for (int p = kPartitionBatch - 1; p < P; ++p)
-    {
-        if (!passed[p])
-            continue;
-        const double* h = taps + static_cast<size_t>(p) * tapSize;
-        const V4 hr = CORVALE_LOAD4(h), hi = CORVALE_LOAD4(h + stride);
-        const double* const* x = blocks + (P - 1 - p);
-        for (int j = 0; j < kPartitionBatch; ++j)
-            multiplyAdd<true>(CORVALE_LOAD4(x[j]), CORVALE_LOAD4(x[j] + stride), hr, hi, accRe[j], accIm[j]);
-    }
-    for (int j = 0; j < kPartitionBatch; ++j)
-    {
-        CORVALE_STORE4(out + j * inSize, accRe[j]);
-        CORVALE_STORE4(out + j * inSize + stride, accIm[j]);
-    }
-}
-
-// Any other chunk: three multiplications per product, the three sums kept apart.
-CORVALE_INLINE void batchChunk(const double* const* blocks, const double* taps, const unsigned char* passed,
-                               int stride, int P, int c, double* out) noexcept
-{
-    const size_t tapSize = static_cast<size_t>(partitionSpectrumSize(stride));
-    const size_t inSize = static_cast<size_t>(inputSpectrumSize(stride));
-    V4 sumC[kPartitionBatch] = {};   // sum of c (a + b)
-    V4 sumA[kPartitionBatch] = {};   // sum of a (d - c)
-    V4 sumB[kPartitionBatch] = {};   // sum of b (c + d)
+    V sumC[C][kPartitionBatch] = {};   // sum of c (a + b)
+    V sumA[C][kPartitionBatch] = {};   // sum of a (d - c)
+    V sumB[C][kPartitionBatch] = {};   // sum of b (c + d)
     for (int p = kPartitionBatch - 1; p < P; ++p)
     {
         if (!passed[p])
             continue;
         const double* h = taps + static_cast<size_t>(p) * tapSize + c;
-        const V4 hc = CORVALE_LOAD4(h), hDiff = CORVALE_LOAD4(h + 2 * stride), hSum = CORVALE_LOAD4(h + 3 * stride);
-        const double* const* x = blocks + (P - 1 - p);
-        for (int j = 0; j < kPartitionBatch; ++j)
+        const V hc = CORVALE_LOADV(V, h), hDiff = CORVALE_LOADV(V, h + 2 * stride),
+                hSum = CORVALE_LOADV(V, h + 3 * stride);
+        for (int ch = 0; ch < C; ++ch)
         {
-            const V4 a = CORVALE_LOAD4(x[j] + c), b = CORVALE_LOAD4(x[j] + stride + c);
-            sumC[j] += hc * (a + b);
-            sumA[j] += a * hDiff;
-            sumB[j] += b * hSum;
+            const double* const* x = blocks[ch] + (P - 1 - p);
+            for (int j = 0; j < kPartitionBatch; ++j)
+            {
+                const V a = CORVALE_LOADV(V, x[j] + c), b = CORVALE_LOADV(V, x[j] + stride + c);
+                sumC[ch][j] += hc * (a + b);
+                sumA[ch][j] += a * hDiff;
+                sumB[ch][j] += b * hSum;
+            }
         }
     }
-    for (int j = 0; j < kPartitionBatch; ++j)
+    for (int ch = 0; ch < C; ++ch)
     {
-        CORVALE_STORE4(out + j * inSize + c, sumC[j] - sumB[j]);
-        CORVALE_STORE4(out + j * inSize + stride + c, sumC[j] + sumA[j]);
+        for (int j = 0; j < kPartitionBatch; ++j)
+        {
+            CORVALE_STOREV(V, out[ch] + j * inSize + c, sumC[ch][j] - sumB[ch][j]);
+            CORVALE_STOREV(V, out[ch] + j * inSize + stride + c, sumC[ch][j] + sumA[ch][j]);
+        }
     }
 }
 
-// sum = from + the products of the listed spectra (x[i] input, h[i] partition), chunk c.
-template <bool kPacked>
+// Bin 0 of the batch pass: the packed pair's separate products.
+template <int C>
+CORVALE_INLINE void batchPackedBin(const double* const* const* blocks, const double* taps, const unsigned char* passed,
+                                   int stride, int P, double* const* out) noexcept
+{
+    const size_t tapSize = static_cast<size_t>(partitionSpectrumSize(stride));
+    const size_t inSize = static_cast<size_t>(inputSpectrumSize(stride));
+    double re[C][kPartitionBatch] = {};
+    double im[C][kPartitionBatch] = {};
+    for (int p = kPartitionBatch - 1; p < P; ++p)
+    {
+        if (!passed[p])
+            continue;
+        const double* h = taps + static_cast<size_t>(p) * tapSize;
+        const double hr = h[0], hi = h[stride];
+        for (int ch = 0; ch < C; ++ch)
+        {
+            const double* const* x = blocks[ch] + (P - 1 - p);
+            for (int j = 0; j < kPartitionBatch; ++j)
+            {
+                re[ch][j] += x[j][0] * hr;
+                im[ch][j] += x[j][stride] * hi;
+            }
+        }
+    }
+    for (int ch = 0; ch < C; ++ch)
+    {
+        for (int j = 0; j < kPartitionBatch; ++j)
+        {
+            out[ch][j * inSize] = re[ch][j];
+            out[ch][j * inSize + stride] = im[ch][j];
+        }
+    }
+}
+
+template <typename V, int C>
+CORVALE_INLINE void batchPass(const double* const* const* blocks, const double* taps, const unsigned char* passed,
+                              int stride, int P, double* const* out) noexcept
+{
+    constexpr int kLanes = static_cast<int>(sizeof(V) / sizeof(double));
+    for (int c = 0; c < stride; c += kLanes)
+        batchChunk<V, C>(blocks, taps, passed, stride, P, c, out);
+    batchPackedBin<C>(blocks, taps, passed, stride, P, out);
+}
+
+// sum = from + the products of the listed spectra (x[i] input, h[i] partition), one chunk.
+template <typename V, typename Mask, bool kPacked>
 CORVALE_INLINE void completeChunk(const double* const* x, const double* const* h, int count, int stride,
                                   const double* fromRe, const double* fromIm, int c, double* sumRe,
                                   double* sumIm) noexcept
 {
-    V4 accRe = CORVALE_LOAD4(fromRe + c);
-    V4 accIm = CORVALE_LOAD4(fromIm + c);
+    V accRe = CORVALE_LOADV(V, fromRe + c);
+    V accIm = CORVALE_LOADV(V, fromIm + c);
     for (int i = 0; i < count; ++i)
-        multiplyAdd<kPacked>(CORVALE_LOAD4(x[i] + c), CORVALE_LOAD4(x[i] + stride + c), CORVALE_LOAD4(h[i] + c),
-                             CORVALE_LOAD4(h[i] + stride + c), accRe, accIm);
-    CORVALE_STORE4(sumRe + c, accRe);
-    CORVALE_STORE4(sumIm + c, accIm);
-}
-} // namespace
-
-void derivePartitionRows(double* partition, int stride) noexcept
-{
-    const double* c = partition;
-    const double* d = partition + stride;
-    for (int k = 0; k < stride; ++k)
-    {
-        partition[2 * stride + k] = d[k] - c[k];
-        partition[3 * stride + k] = c[k] + d[k];
-    }
-}
-
-CORVALE_HOT_FMA_CLONES
-void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed, int stride,
-                       int P, double* out) noexcept
-{
-    batchFirstChunk(blocks, taps, passed, stride, P, out);
-    for (int c = 4; c < stride; c += 4)
-        batchChunk(blocks, taps, passed, stride, P, c, out);
+        multiplyAdd<V, Mask, kPacked>(CORVALE_LOADV(V, x[i] + c), CORVALE_LOADV(V, x[i] + stride + c),
+                                      CORVALE_LOADV(V, h[i] + c), CORVALE_LOADV(V, h[i] + stride + c), accRe, accIm);
+    CORVALE_STOREV(V, sumRe + c, accRe);
+    CORVALE_STOREV(V, sumIm + c, accIm);
 }
 
 // The spectra's addresses are looked up once per completion, not per chunk: the list is
 // short (kMaxCompletion from the batch form), and longer lists go in groups of that size.
-CORVALE_HOT_FMA_CLONES
-void completePartitionSum(const double* input, const double* taps, const int* partitions, int count, int stride,
-                          int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept
+template <typename V, typename Mask>
+CORVALE_INLINE void complete(const double* input, const double* taps, const int* partitions, int count, int stride,
+                             int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept
 {
+    constexpr int kLanes = static_cast<int>(sizeof(V) / sizeof(double));
     const double* fromRe = partial;
     const double* fromIm = partial + stride;
     int first = 0;
@@ -151,11 +163,114 @@ void completePartitionSum(const double* input, const double* taps, const int* pa
             h[i] = taps + static_cast<size_t>(p) * static_cast<size_t>(partitionSpectrumSize(stride));
             x[i] = input + static_cast<size_t>(slot) * static_cast<size_t>(inputSpectrumSize(stride));
         }
-        completeChunk<true>(x, h, n, stride, fromRe, fromIm, 0, sumRe, sumIm);
-        for (int c = 4; c < stride; c += 4)
-            completeChunk<false>(x, h, n, stride, fromRe, fromIm, c, sumRe, sumIm);
+        completeChunk<V, Mask, true>(x, h, n, stride, fromRe, fromIm, 0, sumRe, sumIm);
+        for (int c = kLanes; c < stride; c += kLanes)
+            completeChunk<V, Mask, false>(x, h, n, stride, fromRe, fromIm, c, sumRe, sumIm);
         fromRe = sumRe;
         fromIm = sumIm;
         first += n;
     } while (first < count);
+}
+
+// One function per instruction set: the eight-double form needs AVX-512; the four-double
+// form runs with AVX2 and FMA or on the baseline. Two channels at once only where the
+// registers hold both channels' accumulators (32 with AVX-512).
+#define CORVALE_KERNEL_SET(suffix, TARGET, V, Mask, kPairInOnePass)                                \
+    TARGET void batch##suffix(const double* const* blocks, const double* taps, const unsigned char* passed,  \
+                              int stride, int P, double* out) noexcept                              \
+    {                                                                                               \
+        const double* const* lists[1] = {blocks};                                                   \
+        double* outs[1] = {out};                                                                    \
+        batchPass<V, 1>(lists, taps, passed, stride, P, outs);                                      \
+    }                                                                                               \
+    TARGET void batchPair##suffix(const double* const* blocksA, const double* const* blocksB,       \
+                                  const double* taps, const unsigned char* passed, int stride, int P, \
+                                  double* outA, double* outB) noexcept                              \
+    {                                                                                               \
+        const double* const* lists[2] = {blocksA, blocksB};                                         \
+        double* outs[2] = {outA, outB};                                                             \
+        if (kPairInOnePass)                                                                         \
+        {                                                                                           \
+            batchPass<V, 2>(lists, taps, passed, stride, P, outs);                                  \
+            return;                                                                                 \
+        }                                                                                           \
+        batchPass<V, 1>(lists, taps, passed, stride, P, outs);                                      \
+        batchPass<V, 1>(lists + 1, taps, passed, stride, P, outs + 1);                              \
+    }                                                                                               \
+    TARGET void complete##suffix(const double* input, const double* taps, const int* partitions, int count, \
+                                 int stride, int P, int position, const double* partial, double* sumRe,    \
+                                 double* sumIm) noexcept                                            \
+    {                                                                                               \
+        complete<V, Mask>(input, taps, partitions, count, stride, P, position, partial, sumRe, sumIm); \
+    }
+
+CORVALE_KERNEL_SET(Baseline, , V4, V4Mask, false)
+#if CORVALE_HAS_TARGETS
+CORVALE_KERNEL_SET(Avx2, CORVALE_TARGET_V3, V4, V4Mask, false)
+CORVALE_KERNEL_SET(Avx512, CORVALE_TARGET_V4, V8, V8Mask, true)
+#endif
+#undef CORVALE_KERNEL_SET
+
+} // namespace
+
+void derivePartitionRows(double* partition, int stride) noexcept
+{
+    const double* c = partition;
+    const double* d = partition + stride;
+    for (int k = 0; k < stride; ++k)
+    {
+        partition[2 * stride + k] = d[k] - c[k];
+        partition[3 * stride + k] = c[k] + d[k];
+    }
+}
+
+void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed, int stride,
+                       int P, double* out) noexcept
+{
+#if CORVALE_HAS_TARGETS
+    switch (simdLevel())
+    {
+    case SimdLevel::kAvx512:
+        return batchAvx512(blocks, taps, passed, stride, P, out);
+    case SimdLevel::kAvx2Fma:
+        return batchAvx2(blocks, taps, passed, stride, P, out);
+    default:
+        break;
+    }
+#endif
+    batchBaseline(blocks, taps, passed, stride, P, out);
+}
+
+void sumPartitionBatchPair(const double* const* blocksA, const double* const* blocksB, const double* taps,
+                           const unsigned char* passed, int stride, int P, double* outA, double* outB) noexcept
+{
+#if CORVALE_HAS_TARGETS
+    switch (simdLevel())
+    {
+    case SimdLevel::kAvx512:
+        return batchPairAvx512(blocksA, blocksB, taps, passed, stride, P, outA, outB);
+    case SimdLevel::kAvx2Fma:
+        return batchPairAvx2(blocksA, blocksB, taps, passed, stride, P, outA, outB);
+    default:
+        break;
+    }
+#endif
+    batchPairBaseline(blocksA, blocksB, taps, passed, stride, P, outA, outB);
+}
+
+void completePartitionSum(const double* input, const double* taps, const int* partitions, int count, int stride,
+                          int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept
+{
+#if CORVALE_HAS_TARGETS
+    switch (simdLevel())
+    {
+    case SimdLevel::kAvx512:
+        return completeAvx512(input, taps, partitions, count, stride, P, position, partial, sumRe, sumIm);
+    case SimdLevel::kAvx2Fma:
+        return completeAvx2(input, taps, partitions, count, stride, P, position, partial, sumRe, sumIm);
+    default:
+        break;
+    }
+#endif
+    completeBaseline(input, taps, partitions, count, stride, P, position, partial, sumRe, sumIm);
 }

@@ -1,15 +1,17 @@
 // The vector kernels behind CSpectralDelayLine's batch form: per-bin sums of
-// input(block) x partition products over many partitions, four bins at a time.
+// input(block) x partition products over many partitions, a vector of bins at a
+// time (eight with AVX-512, otherwise four).
 //
 // An input spectrum is stored split: `stride` real parts a, then `stride`
-// imaginary parts b (stride a multiple of 4). A partition spectrum has four
+// imaginary parts b (stride a multiple of 8). A partition spectrum has four
 // such rows: c (real), d (imaginary), d - c and c + d, so the batch pass can
 // form each product with three multiplications:
 //   (a + ib)(c + id) = [c(a + b) - b(c + d)] + i[c(a + b) + a(d - c)],
 // summing the three products separately over the partitions. Bin 0 holds a
 // packed pair (DC in the real part, Nyquist in the imaginary part) whose parts
 // multiply separately: (a, b) x (c, d) = (a*c, b*d). Sums run over the
-// partitions in ascending order.
+// partitions in ascending order, and every bin gets the same arithmetic whatever
+// the vector width and however many channels share the pass.
 #pragma once
 
 /// Number of consecutive blocks whose partition sums one batch pass forms.
@@ -21,6 +23,8 @@ constexpr int kPartitionBatch = 4;
 constexpr int kSpectrumPadding = 8;
 constexpr int inputSpectrumSize(int stride) { return 2 * stride + kSpectrumPadding; }
 constexpr int partitionSpectrumSize(int stride) { return 4 * stride + kSpectrumPadding; }
+/// Bins stored per spectrum row for B bins: B rounded up to a whole vector of eight.
+constexpr int spectrumStride(int B) { return (B + 7) / 8 * 8; }
 
 /// Fills rows d - c and c + d of a partition spectrum from its rows c and d. [audio]
 void derivePartitionRows(double* partition, int stride) noexcept;
@@ -32,6 +36,12 @@ void derivePartitionRows(double* partition, int stride) noexcept;
 /// partitions p >= kPartitionBatch - 1 may be marked passed. [audio]
 void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed, int stride,
                        int P, double* out) noexcept;
+
+/// The batch pass for two channels that share their partitions: the same sums as
+/// sumPartitionBatch on (blocksA, outA) and on (blocksB, outB), bit for bit, with each
+/// partition spectrum read once for both. [audio]
+void sumPartitionBatchPair(const double* const* blocksA, const double* const* blocksB, const double* taps,
+                           const unsigned char* passed, int stride, int P, double* outA, double* outB) noexcept;
 
 /// Most partitions a batch's completion adds: those the batch pass leaves out.
 constexpr int kMaxCompletion = 2 * (kPartitionBatch - 1);

@@ -1,6 +1,6 @@
 #include "equaliser/corvale.h"
 
-#include "dsp/graphic_eq_engine.h"
+#include "dsp/graphic_eq_pair.h"
 
 #include <cmath>
 
@@ -11,8 +11,7 @@ CPlugIn* createPlugIn()
 
 CCorvale::CCorvale()
 {
-    m_pLeftEngine = makeEngine(m_nSampleRate, 0);
-    m_pRightEngine = makeEngine(m_nSampleRate, 1);
+    m_pEngines = makeEngines(m_nSampleRate);
     m_nDesignSampleRate = m_nSampleRate;
     initControls();
     m_pszPlugInName = "CorvaleVTwo";
@@ -21,10 +20,16 @@ CCorvale::CCorvale()
     m_bForwardAllMidi = false;
 }
 
-CCorvale::~CCorvale()
+CCorvale::~CCorvale() = default;
+
+const CGraphicEqEngine& CCorvale::leftEngine() const
 {
-    m_pLeftEngine.reset();
-    m_pRightEngine.reset();
+    return m_pEngines->left();
+}
+
+const CGraphicEqEngine& CCorvale::rightEngine() const
+{
+    return m_pEngines->right();
 }
 
 int CCorvale::designSizeFor(int sampleRate)
@@ -37,10 +42,10 @@ int CCorvale::designSizeFor(int sampleRate)
     return 8192;
 }
 
-std::unique_ptr<CGraphicEqEngine> CCorvale::makeEngine(int sampleRate, int channel)
+std::unique_ptr<CGraphicEqPair> CCorvale::makeEngines(int sampleRate)
 {
     const int size = designSizeFor(sampleRate);
-    return std::make_unique<CGraphicEqEngine>(sampleRate, channel, size, size, kBlockSize, 0);
+    return std::make_unique<CGraphicEqPair>(sampleRate, size, size, kBlockSize, 0);
 }
 
 float* CCorvale::controlVariable(int position)
@@ -53,16 +58,15 @@ float* CCorvale::controlVariable(int position)
     return variables[position];
 }
 
-void CCorvale::openBandWindows(CGraphicEqEngine& engine) const
+void CCorvale::openBandWindows(CGraphicEqPair& engines) const
 {
     for (int band = 0; band < kBandCount; ++band)
-        engine.setBandDecay(band, m_fBandDecay[band], m_nSampleRate);
+        engines.setBandDecay(band, m_fBandDecay[band], m_nSampleRate);
 }
 
 bool CCorvale::initializePlugIn()
 {
-    openBandWindows(*m_pLeftEngine);
-    openBandWindows(*m_pRightEngine);
+    openBandWindows(*m_pEngines);
     updateBandGains();
     return true;
 }
@@ -74,12 +78,9 @@ bool CCorvale::prepareForProcessing()
     // host is not processing now, and the old engines stay if allocation fails.
     if (m_nSampleRate > 0 && m_nSampleRate != m_nDesignSampleRate)
     {
-        std::unique_ptr<CGraphicEqEngine> left = makeEngine(m_nSampleRate, 0);
-        std::unique_ptr<CGraphicEqEngine> right = makeEngine(m_nSampleRate, 1);
-        openBandWindows(*left);
-        openBandWindows(*right);
-        m_pLeftEngine = std::move(left);
-        m_pRightEngine = std::move(right);
+        std::unique_ptr<CGraphicEqPair> engines = makeEngines(m_nSampleRate);
+        openBandWindows(*engines);
+        m_pEngines = std::move(engines);
         m_nDesignSampleRate = m_nSampleRate;
     }
     updateBandGains();
@@ -99,8 +100,7 @@ void CCorvale::sendGainsToEngines()
     double gains[kBandCount];
     for (int band = 0; band < kBandCount; ++band)
         gains[band] = m_fBandLinearGain[band];
-    m_pLeftEngine->setBandGains(gains);
-    m_pRightEngine->setBandGains(gains);
+    m_pEngines->setBandGains(gains);
 }
 
 bool CCorvale::controlChanged(uint32_t controlId)
@@ -121,19 +121,18 @@ bool CCorvale::processFrame(const float* input, float* output, uint32_t numInput
     smoothControls();
     flushBandGains();
 
-    m_pLeftEngine->processSample(static_cast<double>(input[0]));
-    const float left = static_cast<float>(m_pLeftEngine->currentOutput());
-    output[0] = static_cast<float>(static_cast<double>(left * m_fGain) * kMakeUpGain);
-
+    const float gain = m_fGain;
+    auto in = [input](int c, int) { return static_cast<double>(input[c]); };
+    auto out = [output, gain](int c, int, double y) { output[c] = scaled(y, gain); };
     if (numInputChannels == 2 && numOutputChannels == 2)
     {
-        m_pRightEngine->processSample(static_cast<double>(input[1]));
-        const float right = static_cast<float>(m_pRightEngine->currentOutput());
-        output[1] = static_cast<float>(static_cast<double>(right * m_fGain) * kMakeUpGain);
+        m_pEngines->process(1, in, out);
     }
-    else if (numInputChannels == 1 && numOutputChannels == 2)
+    else
     {
-        output[1] = output[0];  // mono in, stereo out: the filtered signal on both sides
+        m_pEngines->processLeft(1, in, out);
+        if (numInputChannels == 1 && numOutputChannels == 2)
+            output[1] = output[0];  // mono in, stereo out: the filtered signal on both sides
     }
     return true;
 }
@@ -148,20 +147,19 @@ void CCorvale::processFrameRun(FrameRun& run)
     }
     flushBandGains();
     const float gain = m_fGain;
-    const int32_t end = run.first + run.count;
-    for (uint32_t c = 0; c < run.channels; ++c)
+    const float* const* inputs = run.inputs;
+    float* const* outputs = run.outputs;
+    const int32_t first = run.first;
+    auto in = [inputs, first](int c, int i) { return static_cast<double>(finiteOrZero(inputs[c][first + i])); };
+    auto out = [outputs, first, gain](int c, int i, double y) { outputs[c][first + i] = scaled(y, gain); };
+    if (run.channels == 2)
+        m_pEngines->process(run.count, in, out);
+    else
+        m_pEngines->processLeft(run.count, in, out);
+    if (run.count > 0)
     {
-        CGraphicEqEngine& engine = c == 0 ? *m_pLeftEngine : *m_pRightEngine;
-        const float* in = run.inputs[c];
-        float* out = run.outputs[c];
-        for (int32_t i = run.first; i < end; ++i)
-        {
-            engine.processSample(static_cast<double>(finiteOrZero(in[i])));
-            const float y = static_cast<float>(engine.currentOutput());
-            out[i] = static_cast<float>(static_cast<double>(y * gain) * kMakeUpGain);
-        }
-        if (run.count > 0)
-            run.outputFrame[c] = out[end - 1];
+        for (uint32_t c = 0; c < run.channels; ++c)
+            run.outputFrame[c] = outputs[c][first + run.count - 1];
     }
     // Nothing here reads the transport information during the run, and the base keeps
     // only the latest: one message with the run's last position leaves the same state.
