@@ -26,6 +26,7 @@ void CGraphicEqEngine::finishBlock() noexcept
     const int q = currentPartition();
     if (m_batchPhase == 0)
         m_delayLine.beginBatch(q);
+    formSums();
     completeBlock(q);
     if (m_leads)
         m_bank->takePartition();
@@ -38,7 +39,6 @@ void CGraphicEqEngine::completeBlock(int q) noexcept
     const int M = B;   // fftSize / 2
     double* sumRe = m_sumRe.data();
     double* sumIm = m_sumIm.data();
-    m_delayLine.finishBatchBlock(m_batchPhase, sumRe, sumIm);
     sumRe[M] = sumIm[0];
     sumIm[M] = 0.0;
 

@@ -93,10 +93,11 @@ private:
 
     /// The whole block end of this channel alone.
     void finishBlock() noexcept;
-    // The block end in steps, so a pair can run the batch pass and the partition of
-    // both channels once: partition q's sums, the output block, this block's input
+    // The block end in steps, so a pair can form both channels' sums and take the
+    // partition in once: the sums (formSums), the output block and this block's input
     // spectrum (completeBlock), then the next block (advance).
     int currentPartition() const noexcept { return (m_partOffset - m_firstTap) / m_blockSize; }
+    void formSums() noexcept { m_delayLine.finishBatchBlock(m_batchPhase, m_sumRe.data(), m_sumIm.data()); }
     void completeBlock(int q) noexcept;
     void advance() noexcept;
     /// Silence, at lead's place in the block and its batch: how a channel left unfed while

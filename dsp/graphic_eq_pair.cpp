@@ -17,6 +17,9 @@ void CGraphicEqPair::finishBlocks() noexcept
     const int q = left.currentPartition();
     if (left.m_batchPhase == 0)
         CSpectralDelayLine::beginBatchPair(left.m_delayLine, right.m_delayLine, q);
+    CSpectralDelayLine::finishBatchBlockPair(left.m_batchPhase, left.m_delayLine, right.m_delayLine,
+                                             left.m_sumRe.data(), left.m_sumIm.data(), right.m_sumRe.data(),
+                                             right.m_sumIm.data());
     left.completeBlock(q);
     right.completeBlock(q);
     m_bank->takePartition();

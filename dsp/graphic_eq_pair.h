@@ -13,6 +13,7 @@
 #pragma once
 
 #include "dsp/graphic_eq_engine.h"
+#include "dsp/vector4.h"
 
 #include <algorithm>
 #include <memory>
@@ -75,7 +76,7 @@ public:
 
     /// Feeds count samples of the left channel alone, as process() does. [audio]
     template <typename Input, typename Output>
-    void processLeft(int count, Input&& input, Output&& output) noexcept
+    CORVALE_INLINE void processLeft(int count, Input&& input, Output&& output) noexcept
     {
         CGraphicEqEngine& left = *m_left;
         for (int i = 0; i < count; ++i)

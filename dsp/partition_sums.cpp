@@ -16,29 +16,7 @@
 
 namespace
 {
-
-// acc += x * h with four multiplications. kPacked: lane 0 is the DC/Nyquist pair, which
-// takes the separate products; selecting lanes keeps those products exact.
-template <typename V, typename Mask, bool kPacked>
-CORVALE_INLINE void multiplyAdd(const V& xr, const V& xi, const V& hr, const V& hi, V& accRe, V& accIm) noexcept
-{
-    const V rr = xr * hr;
-    const V ii = xi * hi;
-    const V re = rr - ii;
-    const V im = xr * hi + xi * hr;
-    if (kPacked)
-    {
-        Mask lane0 = {};
-        lane0[0] = -1;
-        accRe += lane0 ? rr : re;
-        accIm += lane0 ? ii : im;
-    }
-    else
-    {
-        accRe += re;
-        accIm += im;
-    }
-}
+constexpr bool kPrefetch = true;
 
 // One chunk of bins c .. c + lanes - 1 of the batch pass for C channels: three
 // multiplications per product, the three sums kept apart; bin 0 is redone by
@@ -59,9 +37,20 @@ CORVALE_INLINE void batchChunk(const double* const* const* blocks, const double*
         const double* h = taps + static_cast<size_t>(p) * tapSize + c;
         const V hc = CORVALE_LOADV(V, h), hDiff = CORVALE_LOADV(V, h + 2 * stride),
                 hSum = CORVALE_LOADV(V, h + 3 * stride);
+        if (kPrefetch)
+        {
+            __builtin_prefetch(h + 8);
+            __builtin_prefetch(h + 2 * stride + 8);
+            __builtin_prefetch(h + 3 * stride + 8);
+        }
         for (int ch = 0; ch < C; ++ch)
         {
             const double* const* x = blocks[ch] + (P - 1 - p);
+            if (kPrefetch)
+            {
+                __builtin_prefetch(x[0] + c + 8);
+                __builtin_prefetch(x[0] + stride + c + 8);
+            }
             for (int j = 0; j < kPartitionBatch; ++j)
             {
                 const V a = CORVALE_LOADV(V, x[j] + c), b = CORVALE_LOADV(V, x[j] + stride + c);
@@ -126,34 +115,56 @@ CORVALE_INLINE void batchPass(const double* const* const* blocks, const double* 
     batchPackedBin<C>(blocks, taps, passed, stride, P, out);
 }
 
-// sum = from + the products of the listed spectra (x[i] input, h[i] partition), one chunk.
-template <typename V, typename Mask, bool kPacked>
-CORVALE_INLINE void completeChunk(const double* const* x, const double* const* h, int count, int stride,
-                                  const double* fromRe, const double* fromIm, int c, double* sumRe,
-                                  double* sumIm) noexcept
+// sum = from + the products of the listed spectra for C channels (x[ch][i] input, h[i]
+// partition), one chunk: three multiplications per product as in the batch pass, the
+// three sums added to `from` at the end; bin 0 is redone by completePackedBin.
+template <typename V, int C>
+CORVALE_INLINE void completeChunk(const double* const (*x)[kMaxCompletion], const double* const* h, int count,
+                                  int stride, const double* const* fromRe, const double* const* fromIm, int c,
+                                  double* const* sumRe, double* const* sumIm) noexcept
 {
-    V accRe = CORVALE_LOADV(V, fromRe + c);
-    V accIm = CORVALE_LOADV(V, fromIm + c);
+    V sumC[C] = {}, sumA[C] = {}, sumB[C] = {};
     for (int i = 0; i < count; ++i)
-        multiplyAdd<V, Mask, kPacked>(CORVALE_LOADV(V, x[i] + c), CORVALE_LOADV(V, x[i] + stride + c),
-                                      CORVALE_LOADV(V, h[i] + c), CORVALE_LOADV(V, h[i] + stride + c), accRe, accIm);
-    CORVALE_STOREV(V, sumRe + c, accRe);
-    CORVALE_STOREV(V, sumIm + c, accIm);
+    {
+        const double* hp = h[i] + c;
+        const V hc = CORVALE_LOADV(V, hp), hDiff = CORVALE_LOADV(V, hp + 2 * stride),
+                hSum = CORVALE_LOADV(V, hp + 3 * stride);
+        for (int ch = 0; ch < C; ++ch)
+        {
+            const V a = CORVALE_LOADV(V, x[ch][i] + c), b = CORVALE_LOADV(V, x[ch][i] + stride + c);
+            sumC[ch] += hc * (a + b);
+            sumA[ch] += a * hDiff;
+            sumB[ch] += b * hSum;
+        }
+    }
+    for (int ch = 0; ch < C; ++ch)
+    {
+        const V re = CORVALE_LOADV(V, fromRe[ch] + c) + (sumC[ch] - sumB[ch]);
+        const V im = CORVALE_LOADV(V, fromIm[ch] + c) + (sumC[ch] + sumA[ch]);
+        CORVALE_STOREV(V, sumRe[ch] + c, re);
+        CORVALE_STOREV(V, sumIm[ch] + c, im);
+    }
 }
 
 // The spectra's addresses are looked up once per completion, not per chunk: the list is
 // short (kMaxCompletion from the batch form), and longer lists go in groups of that size.
-template <typename V, typename Mask>
-CORVALE_INLINE void complete(const double* input, const double* taps, const int* partitions, int count, int stride,
-                             int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept
+template <typename V, int C>
+CORVALE_INLINE void complete(const double* const* input, const double* taps, const int* partitions, int count,
+                             int stride, int P, int position, const double* const* partial, double* const* sumRe,
+                             double* const* sumIm) noexcept
 {
     constexpr int kLanes = static_cast<int>(sizeof(V) / sizeof(double));
-    const double* fromRe = partial;
-    const double* fromIm = partial + stride;
+    const double* fromRe[C];
+    const double* fromIm[C];
+    for (int ch = 0; ch < C; ++ch)
+    {
+        fromRe[ch] = partial[ch];
+        fromIm[ch] = partial[ch] + stride;
+    }
     int first = 0;
     do
     {
-        const double* x[kMaxCompletion];
+        const double* x[C][kMaxCompletion];
         const double* h[kMaxCompletion];
         const int n = (count - first < kMaxCompletion) ? count - first : kMaxCompletion;
         for (int i = 0; i < n; ++i)
@@ -161,13 +172,30 @@ CORVALE_INLINE void complete(const double* input, const double* taps, const int*
             const int p = partitions[first + i];
             const int slot = (position - p < 0) ? position - p + P : position - p;
             h[i] = taps + static_cast<size_t>(p) * static_cast<size_t>(partitionSpectrumSize(stride));
-            x[i] = input + static_cast<size_t>(slot) * static_cast<size_t>(inputSpectrumSize(stride));
+            for (int ch = 0; ch < C; ++ch)
+                x[ch][i] = input[ch] + static_cast<size_t>(slot) * static_cast<size_t>(inputSpectrumSize(stride));
         }
-        completeChunk<V, Mask, true>(x, h, n, stride, fromRe, fromIm, 0, sumRe, sumIm);
-        for (int c = kLanes; c < stride; c += kLanes)
-            completeChunk<V, Mask, false>(x, h, n, stride, fromRe, fromIm, c, sumRe, sumIm);
-        fromRe = sumRe;
-        fromIm = sumIm;
+        // Bin 0, the packed pair: the separate products, in list order.
+        double packedRe[C], packedIm[C];
+        for (int ch = 0; ch < C; ++ch)
+        {
+            packedRe[ch] = fromRe[ch][0];
+            packedIm[ch] = fromIm[ch][0];
+            for (int i = 0; i < n; ++i)
+            {
+                packedRe[ch] += x[ch][i][0] * h[i][0];
+                packedIm[ch] += x[ch][i][stride] * h[i][stride];
+            }
+        }
+        for (int c = 0; c < stride; c += kLanes)
+            completeChunk<V, C>(x, h, n, stride, fromRe, fromIm, c, sumRe, sumIm);
+        for (int ch = 0; ch < C; ++ch)
+        {
+            sumRe[ch][0] = packedRe[ch];
+            sumIm[ch][0] = packedIm[ch];
+            fromRe[ch] = sumRe[ch];
+            fromIm[ch] = sumIm[ch];
+        }
         first += n;
     } while (first < count);
 }
@@ -175,7 +203,7 @@ CORVALE_INLINE void complete(const double* input, const double* taps, const int*
 // One function per instruction set: the eight-double form needs AVX-512; the four-double
 // form runs with AVX2 and FMA or on the baseline. Two channels at once only where the
 // registers hold both channels' accumulators (32 with AVX-512).
-#define CORVALE_KERNEL_SET(suffix, TARGET, V, Mask, kPairInOnePass)                                \
+#define CORVALE_KERNEL_SET(suffix, TARGET, V, kPairInOnePass)                                \
     TARGET void batch##suffix(const double* const* blocks, const double* taps, const unsigned char* passed,  \
                               int stride, int P, double* out) noexcept                              \
     {                                                                                               \
@@ -201,13 +229,26 @@ CORVALE_INLINE void complete(const double* input, const double* taps, const int*
                                  int stride, int P, int position, const double* partial, double* sumRe,    \
                                  double* sumIm) noexcept                                            \
     {                                                                                               \
-        complete<V, Mask>(input, taps, partitions, count, stride, P, position, partial, sumRe, sumIm); \
+        complete<V, 1>(&input, taps, partitions, count, stride, P, position, &partial, &sumRe, &sumIm); \
+    }                                                                                               \
+    TARGET void completePair##suffix(const double* const* inputs, const double* taps, const int* partitions, \
+                                     int count, int stride, int P, int position, const double* const* partials, \
+                                     double* const* sumRe, double* const* sumIm) noexcept           \
+    {                                                                                               \
+        if (kPairInOnePass)                                                                         \
+        {                                                                                           \
+            complete<V, 2>(inputs, taps, partitions, count, stride, P, position, partials, sumRe, sumIm); \
+            return;                                                                                 \
+        }                                                                                           \
+        complete<V, 1>(inputs, taps, partitions, count, stride, P, position, partials, sumRe, sumIm); \
+        complete<V, 1>(inputs + 1, taps, partitions, count, stride, P, position, partials + 1, sumRe + 1, \
+                       sumIm + 1);                                                                  \
     }
 
-CORVALE_KERNEL_SET(Baseline, , V4, V4Mask, false)
+CORVALE_KERNEL_SET(Baseline, , V4, false)
 #if CORVALE_HAS_TARGETS
-CORVALE_KERNEL_SET(Avx2, CORVALE_TARGET_V3, V4, V4Mask, false)
-CORVALE_KERNEL_SET(Avx512, CORVALE_TARGET_V4, V8, V8Mask, true)
+CORVALE_KERNEL_SET(Avx2, CORVALE_TARGET_V3, V4, false)
+CORVALE_KERNEL_SET(Avx512, CORVALE_TARGET_V4, V8, true)
 #endif
 #undef CORVALE_KERNEL_SET
 
@@ -273,4 +314,22 @@ void completePartitionSum(const double* input, const double* taps, const int* pa
     }
 #endif
     completeBaseline(input, taps, partitions, count, stride, P, position, partial, sumRe, sumIm);
+}
+
+void completePartitionSumPair(const double* const* inputs, const double* taps, const int* partitions, int count,
+                              int stride, int P, int position, const double* const* partials, double* const* sumRe,
+                              double* const* sumIm) noexcept
+{
+#if CORVALE_HAS_TARGETS
+    switch (simdLevel())
+    {
+    case SimdLevel::kAvx512:
+        return completePairAvx512(inputs, taps, partitions, count, stride, P, position, partials, sumRe, sumIm);
+    case SimdLevel::kAvx2Fma:
+        return completePairAvx2(inputs, taps, partitions, count, stride, P, position, partials, sumRe, sumIm);
+    default:
+        break;
+    }
+#endif
+    completePairBaseline(inputs, taps, partitions, count, stride, P, position, partials, sumRe, sumIm);
 }

@@ -11,7 +11,9 @@
 // packed pair (DC in the real part, Nyquist in the imaginary part) whose parts
 // multiply separately: (a, b) x (c, d) = (a*c, b*d). Sums run over the
 // partitions in ascending order, and every bin gets the same arithmetic whatever
-// the vector width and however many channels share the pass.
+// the vector width and however many channels share the pass. The kernels prefetch
+// the next chunk's cache lines: with many instances in turn, the spectra come from
+// the shared cache.
 #pragma once
 
 /// Number of consecutive blocks whose partition sums one batch pass forms.
@@ -46,8 +48,14 @@ void sumPartitionBatchPair(const double* const* blocksA, const double* const* bl
 /// Most partitions a batch's completion adds: those the batch pass leaves out.
 constexpr int kMaxCompletion = 2 * (kPartitionBatch - 1);
 
-/// Completes one block's sum: sumRe/Im[k] = partial[k] + sum over the listed partitions (in
-/// list order) of input((position - p) mod P) x taps(p). partial is 2 * stride doubles (re,
-/// then im); sumRe/sumIm receive stride entries each. Fastest for count <= kMaxCompletion. [audio]
+/// Completes one block's sum: sumRe/Im[k] = partial[k] + sum over the listed partitions of
+/// input((position - p) mod P) x taps(p), the products in the batch pass's form (bin 0's in
+/// list order). partial is 2 * stride doubles (re, then im); sumRe/sumIm receive stride
+/// entries each (they may be partial's rows). Fastest for count <= kMaxCompletion. [audio]
 void completePartitionSum(const double* input, const double* taps, const int* partitions, int count, int stride,
                           int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept;
+/// The same for two channels sharing their partitions (inputs[c], partials[c], sumRe[c],
+/// sumIm[c] for c = 0, 1), bit for bit, each partition read once for both. [audio]
+void completePartitionSumPair(const double* const* inputs, const double* taps, const int* partitions, int count,
+                              int stride, int P, int position, const double* const* partials, double* const* sumRe,
+                              double* const* sumIm) noexcept;

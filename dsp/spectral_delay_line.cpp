@@ -140,3 +140,16 @@ void CSpectralDelayLine::finishBatchBlock(int j, double* sumRe, double* sumIm) c
                          (m_batchPosition + j) % m_P, m_partials + static_cast<size_t>(j) * m_spectrumSize,
                          sumRe, sumIm);
 }
+
+void CSpectralDelayLine::finishBatchBlockPair(int j, const CSpectralDelayLine& first, const CSpectralDelayLine& second,
+                                              double* firstRe, double* firstIm, double* secondRe,
+                                              double* secondIm) noexcept
+{
+    const size_t partial = static_cast<size_t>(j) * first.m_spectrumSize;
+    const double* inputs[2] = {first.m_input, second.m_input};
+    const double* partials[2] = {first.m_partials + partial, second.m_partials + partial};
+    double* re[2] = {firstRe, secondRe};
+    double* im[2] = {firstIm, secondIm};
+    completePartitionSumPair(inputs, first.m_taps, first.m_deferred.data(), first.m_deferredCount, first.m_stride,
+                             first.m_P, (first.m_batchPosition + j) % first.m_P, partials, re, im);
+}

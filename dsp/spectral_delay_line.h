@@ -85,6 +85,10 @@ public:
     /// of the batch; bin 0 packed. Call at that block's end, before its input block is
     /// pushed and its partition replaced. sumRe/sumIm receive stride() entries. [audio]
     void finishBatchBlock(int j, double* sumRe, double* sumIm) const noexcept;
+    /// finishBatchBlock(j, ...) on two delay lines that share their partition spectra, in one
+    /// pass; each gets the sums its own finishBatchBlock would give. [audio]
+    static void finishBatchBlockPair(int j, const CSpectralDelayLine& first, const CSpectralDelayLine& second,
+                                     double* firstRe, double* firstIm, double* secondRe, double* secondIm) noexcept;
     /// Bins stored per spectrum half: B rounded up to a multiple of 8. [any]
     int stride() const noexcept { return m_stride; }
 

@@ -1,6 +1,7 @@
 #include "equaliser/corvale.h"
 
 #include "dsp/graphic_eq_pair.h"
+#include "dsp/simd.h"
 
 #include <cmath>
 
@@ -137,6 +138,21 @@ bool CCorvale::processFrame(const float* input, float* output, uint32_t numInput
     return true;
 }
 
+// The frames of a run through the engines, built for the baseline and for AVX2 and
+// AVX-512 (the conversions and the gain vectorise); every version gives the same bits.
+CORVALE_WIDE_CLONES
+void CCorvale::runEngines(const float* const* inputs, float* const* outputs, int32_t first, int32_t count,
+                          bool stereo)
+{
+    const float gain = m_fGain;
+    auto in = [inputs, first](int c, int i) { return static_cast<double>(finiteOrZero(inputs[c][first + i])); };
+    auto out = [outputs, first, gain](int c, int i, double y) { outputs[c][first + i] = scaled(y, gain); };
+    if (stereo)
+        m_pEngines->process(count, in, out);
+    else
+        m_pEngines->processLeft(count, in, out);
+}
+
 void CCorvale::processFrameRun(FrameRun& run)
 {
     // Smoothing would change controls from frame to frame: then frame by frame.
@@ -146,20 +162,11 @@ void CCorvale::processFrameRun(FrameRun& run)
         return;
     }
     flushBandGains();
-    const float gain = m_fGain;
-    const float* const* inputs = run.inputs;
-    float* const* outputs = run.outputs;
-    const int32_t first = run.first;
-    auto in = [inputs, first](int c, int i) { return static_cast<double>(finiteOrZero(inputs[c][first + i])); };
-    auto out = [outputs, first, gain](int c, int i, double y) { outputs[c][first + i] = scaled(y, gain); };
-    if (run.channels == 2)
-        m_pEngines->process(run.count, in, out);
-    else
-        m_pEngines->processLeft(run.count, in, out);
+    runEngines(run.inputs, run.outputs, run.first, run.count, run.channels == 2);
     if (run.count > 0)
     {
         for (uint32_t c = 0; c < run.channels; ++c)
-            run.outputFrame[c] = outputs[c][first + run.count - 1];
+            run.outputFrame[c] = run.outputs[c][run.first + run.count - 1];
     }
     // Nothing here reads the transport information during the run, and the base keeps
     // only the latest: one message with the run's last position leaves the same state.

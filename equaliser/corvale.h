@@ -80,6 +80,8 @@ private:
     /// 10^(dB/20) of every band, then all fifteen gains to both engines.
     void updateBandGains();
     void sendGainsToEngines();
+    /// count frames from `first` on through the engines (both, or the left one alone).
+    void runEngines(const float* const* inputs, float* const* outputs, int32_t first, int32_t count, bool stereo);
     /// An engine output as the plug-in plays it: rounded to float, times the gain (in
     /// float), times the make-up factor.
     static float scaled(double y, float gain)

@@ -110,8 +110,8 @@ TEST(SpectralDelayLine, BatchSumsMatchPlainBlockSums)
         }
     }
 }
-// Two channels sharing their partition spectra run one batch pass for both: each gets,
-// bit for bit, the sums a line of its own with the same spectra gets.
+// Two channels sharing their partition spectra run one batch pass and one completion for
+// both: each gets, bit for bit, the sums a line of its own with the same spectra gets.
 TEST(SpectralDelayLine, PairedBatchGivesEachLineItsOwnSums)
 {
     const struct { int L; int B; } cases[] = {{2048, 64}, {4096, 64}, {1024, 32}};
@@ -138,8 +138,8 @@ TEST(SpectralDelayLine, PairedBatchGivesEachLineItsOwnSums)
                 soloA.beginBatch(position);
                 soloB.beginBatch(position);
             }
-            a.finishBatchBlock(t % kPartitionBatch, re[0].data(), im[0].data());
-            b.finishBatchBlock(t % kPartitionBatch, re[1].data(), im[1].data());
+            CSpectralDelayLine::finishBatchBlockPair(t % kPartitionBatch, a, b, re[0].data(), im[0].data(),
+                                                     re[1].data(), im[1].data());
             soloA.finishBatchBlock(t % kPartitionBatch, re[2].data(), im[2].data());
             soloB.finishBatchBlock(t % kPartitionBatch, re[3].data(), im[3].data());
             ASSERT_EQ(re[0], re[2]) << "L=" << c.L << " t=" << t;
@@ -183,6 +183,8 @@ TEST(SpectralDelayLine, CompletionAddsListedPartitions)
     double* const input = storage.data() + ((64 - address % 64) % 64) / sizeof(double);
     double* const taps = input + inSize * P;
     double* const partial = taps + tapSize * P;
+    for (int p = 0; p < P; ++p)  // the derived rows, as every partition written has them
+        derivePartitionRows(taps + tapSize * static_cast<size_t>(p), stride);
     std::vector<int> list;
     for (int p = P - 1; p >= 0; p -= 3)
         list.push_back(p);
