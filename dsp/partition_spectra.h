@@ -1,6 +1,6 @@
 // CPartitionSpectra: the spectra of a filter's P tap partitions, laid out for the
 // partition-sum kernels (partition_sums.h): partitionSpectrumSize(stride) doubles
-// per partition, rows c (real), d (imaginary), d - c and c + d, 64-byte aligned.
+// per partition, a row of real parts and a row of imaginary parts, 64-byte aligned.
 // Channels that filter with the same taps read one of these together.
 #pragma once
 
@@ -24,11 +24,9 @@ public:
     CPartitionSpectra(const CPartitionSpectra&) = delete;
     CPartitionSpectra& operator=(const CPartitionSpectra&) = delete;
 
-    /// Rows c and d of partition p (stride() bins each); call written(p) after writing. [audio]
+    /// The real and imaginary parts of partition p (stride() bins each). [audio]
     double* re(int p) noexcept { return partition(p); }
     double* im(int p) noexcept { return partition(p) + m_stride; }
-    /// Brings the derived rows of partition p up to date. [audio]
-    void written(int p) noexcept { derivePartitionRows(partition(p), m_stride); }
     /// The first partition; partition p starts p * partitionSpectrumSize(stride()) later. [audio]
     const double* data() const noexcept { return m_data; }
     double* data() noexcept { return m_data; }

@@ -35,13 +35,12 @@ CORVALE_INLINE void batchChunk(const double* const* const* blocks, const double*
         if (!passed[p])
             continue;
         const double* h = taps + static_cast<size_t>(p) * tapSize + c;
-        const V hc = CORVALE_LOADV(V, h), hDiff = CORVALE_LOADV(V, h + 2 * stride),
-                hSum = CORVALE_LOADV(V, h + 3 * stride);
+        const V hc = CORVALE_LOADV(V, h), hd = CORVALE_LOADV(V, h + stride);
+        const V hDiff = hd - hc, hSum = hc + hd;
         if (kPrefetch)
         {
             __builtin_prefetch(h + 8);
-            __builtin_prefetch(h + 2 * stride + 8);
-            __builtin_prefetch(h + 3 * stride + 8);
+            __builtin_prefetch(h + stride + 8);
         }
         for (int ch = 0; ch < C; ++ch)
         {
@@ -127,8 +126,8 @@ CORVALE_INLINE void completeChunk(const double* const (*x)[kMaxCompletion], cons
     for (int i = 0; i < count; ++i)
     {
         const double* hp = h[i] + c;
-        const V hc = CORVALE_LOADV(V, hp), hDiff = CORVALE_LOADV(V, hp + 2 * stride),
-                hSum = CORVALE_LOADV(V, hp + 3 * stride);
+        const V hc = CORVALE_LOADV(V, hp), hd = CORVALE_LOADV(V, hp + stride);
+        const V hDiff = hd - hc, hSum = hc + hd;
         for (int ch = 0; ch < C; ++ch)
         {
             const V a = CORVALE_LOADV(V, x[ch][i] + c), b = CORVALE_LOADV(V, x[ch][i] + stride + c);
@@ -253,17 +252,6 @@ CORVALE_KERNEL_SET(Avx512, CORVALE_TARGET_V4, V8, true)
 #undef CORVALE_KERNEL_SET
 
 } // namespace
-
-void derivePartitionRows(double* partition, int stride) noexcept
-{
-    const double* c = partition;
-    const double* d = partition + stride;
-    for (int k = 0; k < stride; ++k)
-    {
-        partition[2 * stride + k] = d[k] - c[k];
-        partition[3 * stride + k] = c[k] + d[k];
-    }
-}
 
 void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed, int stride,
                        int P, double* out) noexcept

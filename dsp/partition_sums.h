@@ -2,12 +2,13 @@
 // input(block) x partition products over many partitions, a vector of bins at a
 // time (eight with AVX-512, otherwise four).
 //
-// An input spectrum is stored split: `stride` real parts a, then `stride`
-// imaginary parts b (stride a multiple of 8). A partition spectrum has four
-// such rows: c (real), d (imaginary), d - c and c + d, so the batch pass can
-// form each product with three multiplications:
+// Every spectrum is stored split: `stride` real parts, then `stride` imaginary
+// parts (stride a multiple of 8): a and b for an input block, c and d for a
+// partition. Each product takes three multiplications,
 //   (a + ib)(c + id) = [c(a + b) - b(c + d)] + i[c(a + b) + a(d - c)],
-// summing the three products separately over the partitions. Bin 0 holds a
+// the three summed separately over the partitions; a + b, d - c and c + d are
+// formed as the spectra are read, which costs additions the multiply units do
+// not wait for, where storing them would cost memory traffic. Bin 0 holds a
 // packed pair (DC in the real part, Nyquist in the imaginary part) whose parts
 // multiply separately: (a, b) x (c, d) = (a*c, b*d). Sums run over the
 // partitions in ascending order, and every bin gets the same arithmetic whatever
@@ -24,12 +25,9 @@ constexpr int kPartitionBatch = 4;
 /// would fall into a handful of L1 sets and evict each other within a pass.
 constexpr int kSpectrumPadding = 8;
 constexpr int inputSpectrumSize(int stride) { return 2 * stride + kSpectrumPadding; }
-constexpr int partitionSpectrumSize(int stride) { return 4 * stride + kSpectrumPadding; }
+constexpr int partitionSpectrumSize(int stride) { return 2 * stride + kSpectrumPadding; }
 /// Bins stored per spectrum row for B bins: B rounded up to a whole vector of eight.
 constexpr int spectrumStride(int B) { return (B + 7) / 8 * 8; }
-
-/// Fills rows d - c and c + d of a partition spectrum from its rows c and d. [audio]
-void derivePartitionRows(double* partition, int stride) noexcept;
 
 /// The batch pass: for j = 0..kPartitionBatch-1 and every bin,
 ///   out[j] = sum over p with passed[p] of blocks[P - 1 + j - p] x taps(p),

@@ -51,8 +51,6 @@ void CSpectralDelayLine::pushAndAccumulate(int index, const Complex& inputBin, c
     const int written = (position - 1 + m_P) % m_P;
     partition(written)[k] = tapBin.real();
     partition(written)[m_stride + k] = tapBin.imag();
-    partition(written)[2 * m_stride + k] = tapBin.imag() - tapBin.real();
-    partition(written)[3 * m_stride + k] = tapBin.real() + tapBin.imag();
 
     m_sum = Complex(0.0, 0.0);
     for (int p = 0; p < m_P; ++p)

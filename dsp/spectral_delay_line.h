@@ -65,11 +65,9 @@ public:
     /// parts, then stride() imaginary parts; bin 0 packs (DC, Nyquist). [audio]
     double* inputRe(int position) noexcept { return input(position); }
     double* inputIm(int position) noexcept { return input(position) + m_stride; }
-    /// The same for tap partition p (0..P-1); call partitionWritten(p) after writing. [audio]
+    /// The same for tap partition p (0..P-1). [audio]
     double* partitionRe(int p) noexcept { return partition(p); }
     double* partitionIm(int p) noexcept { return partition(p) + m_stride; }
-    /// Brings the batch form's derived rows of partition p up to date. [audio]
-    void partitionWritten(int p) noexcept { m_partitions->written(p); }
     /// Sets every input block to zero and takes over other's running batch, whose partial
     /// sums for silent input are zero: a silent line in step with other. [audio]
     void restartLike(const CSpectralDelayLine& other) noexcept;
@@ -111,7 +109,7 @@ private:
     int m_P;
     int m_stride;
     int m_spectrumSize;          // doubles per stored input spectrum (re, im rows)
-    int m_partitionSize;         // doubles per stored partition (re, im, im - re, re + im rows)
+    int m_partitionSize;         // doubles per stored partition (re, im rows)
     std::unique_ptr<CPartitionSpectra> m_ownPartitions;
     CPartitionSpectra* m_partitions;
     std::vector<double> m_storage;

@@ -101,7 +101,6 @@ void CTapBank::takePartition() noexcept
     {
         std::copy(gathered, gathered + B, transformed);
         m_tapTransform.forwardPacked(gathered, B, m_spectra.re(q), m_spectra.im(q));
-        m_spectra.written(q);
     }
     m_partOffset += B;
     if (m_partOffset >= m_tapEnd)

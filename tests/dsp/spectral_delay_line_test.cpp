@@ -47,8 +47,6 @@ TEST(SpectralDelayLine, BlockSumsMatchPerBinReference)
                     block.partitionIm(partition)[k] = tap[k].imag();
                 }
             }
-            if (newPartition)
-                block.partitionWritten(partition);
             block.accumulateBlock(position, plainRe.data(), plainIm.data());
             for (int k = 0; k < c.B; ++k)
             {
@@ -105,8 +103,6 @@ TEST(SpectralDelayLine, BatchSumsMatchPlainBlockSums)
                     line.partitionIm(position)[k] = dist(rng);
                 }
             }
-            if (replace)
-                line.partitionWritten(position);
         }
     }
 }
@@ -159,9 +155,6 @@ TEST(SpectralDelayLine, PairedBatchGivesEachLineItsOwnSums)
                     shared.im(position)[k] = soloA.partitionIm(position)[k] = soloB.partitionIm(position)[k] = dist(rng);
                 }
             }
-            shared.written(position);
-            soloA.partitionWritten(position);
-            soloB.partitionWritten(position);
         }
     }
 }
@@ -183,8 +176,6 @@ TEST(SpectralDelayLine, CompletionAddsListedPartitions)
     double* const input = storage.data() + ((64 - address % 64) % 64) / sizeof(double);
     double* const taps = input + inSize * P;
     double* const partial = taps + tapSize * P;
-    for (int p = 0; p < P; ++p)  // the derived rows, as every partition written has them
-        derivePartitionRows(taps + tapSize * static_cast<size_t>(p), stride);
     std::vector<int> list;
     for (int p = P - 1; p >= 0; p -= 3)
         list.push_back(p);
