@@ -15,6 +15,7 @@ CTapBank::CTapBank(int sampleRate, int designSize, int filterLength, int blockSi
       m_taps(static_cast<size_t>(designSize), 0.0),
       m_tapBlock(static_cast<size_t>(blockSize), 0.0),
       m_transformedTaps(static_cast<size_t>(filterLength / blockSize) * static_cast<size_t>(blockSize), 0.0),
+      m_transformedGeneration(static_cast<size_t>(filterLength / blockSize), 0),
       m_spectra(filterLength / blockSize, blockSize),
       m_tapTransform(2 * blockSize)
 {
@@ -62,6 +63,7 @@ void CTapBank::combineBands(int pos) noexcept
 {
     // The samples gathered so far keep the taps they saw.
     gatherTaps(pos);
+    ++m_generation;
     // Band 1 plus band 0 first, then bands 2..14 in order; the loops run band-major so
     // each one is a plain vectorisable pass, with the same sum per tap.
     double* __restrict taps = m_taps.data();
@@ -87,20 +89,27 @@ void CTapBank::takePartition() noexcept
 {
     const int B = m_blockSize;
     const int q = (m_partOffset - m_firstTap) / B;
+    uint64_t& generation = m_transformedGeneration[static_cast<size_t>(q)];
     // Without a tap change during the block the partition is just the current taps, read in
     // place; otherwise tapBlock holds the taps each sample saw and gets the rest now.
     const double* gathered = m_taps.data() + m_partOffset;
-    if (m_gathered != 0)
+    const bool changedInBlock = m_gathered != 0;
+    if (changedInBlock)
     {
         gatherTaps(B);
         gathered = m_tapBlock.data();
     }
     m_gathered = 0;
-    double* transformed = m_transformedTaps.data() + static_cast<size_t>(q) * static_cast<size_t>(B);
-    if (std::memcmp(transformed, gathered, sizeof(double) * static_cast<size_t>(B)) != 0)
+    if (changedInBlock || generation != m_generation)
     {
-        std::copy(gathered, gathered + B, transformed);
-        m_tapTransform.forwardPacked(gathered, B, m_spectra.re(q), m_spectra.im(q));
+        double* transformed = m_transformedTaps.data() + static_cast<size_t>(q) * static_cast<size_t>(B);
+        if (std::memcmp(transformed, gathered, sizeof(double) * static_cast<size_t>(B)) != 0)
+        {
+            std::copy(gathered, gathered + B, transformed);
+            m_tapTransform.forwardPacked(gathered, B, m_spectra.re(q), m_spectra.im(q));
+        }
+        // A partition gathered across a change holds no one generation.
+        generation = changedInBlock ? 0 : m_generation;
     }
     m_partOffset += B;
     if (m_partOffset >= m_tapEnd)

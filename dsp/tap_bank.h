@@ -21,6 +21,7 @@
 #include "dsp/partition_spectra.h"
 #include "dsp/real_fft.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -75,8 +76,12 @@ private:
     // tapBlock[0..m_gathered) holds the taps of the current partition read so far.
     std::vector<double> m_tapBlock;
     int m_gathered = 0;
-    // The taps each partition was last transformed from, and the spectra.
+    // The taps each partition was last transformed from, and the spectra. Every
+    // recombination starts a new generation of the taps; a partition known to hold the
+    // current generation is left alone without reading its taps at all.
     std::vector<double> m_transformedTaps;
+    uint64_t m_generation = 1;
+    std::vector<uint64_t> m_transformedGeneration;  ///< 0: unknown
     CPartitionSpectra m_spectra;
     ARFFT m_tapTransform;
 };
