@@ -1,5 +1,6 @@
 // Many instances of the built module, as a session with many tracks runs them:
-//   BM_ModuleRoundRobin  32 instances, one 512-sample stereo block each in turn;
+//   BM_ModuleRoundRobin  32 instances (and 8 and 128 at 44.1 kHz), one 512-sample
+//                        stereo block each in turn;
 //                        "realtime" is per instance (audio seconds / CPU seconds), to
 //                        compare with BM_ModuleProcess's single instance.
 //   BM_CreateActivate    create one instance from the loaded module, initialise,
@@ -91,8 +92,9 @@ long heapKib()
 void BM_ModuleRoundRobin(benchmark::State& state)
 {
     const double rate = static_cast<double>(state.range(0));
+    const int instances = static_cast<int>(state.range(1));
     std::vector<std::unique_ptr<PluginInstance>> plugins;
-    for (int i = 0; i < kInstances; ++i)
+    for (int i = 0; i < instances; ++i)
     {
         plugins.push_back(makeInstance(rate));
         if (!plugins.back())
@@ -115,7 +117,7 @@ void BM_ModuleRoundRobin(benchmark::State& state)
             benchmark::DoNotOptimize(outL.data());
         }
     }
-    const double samples = static_cast<double>(state.iterations()) * kBlock * kInstances;
+    const double samples = static_cast<double>(state.iterations()) * kBlock * instances;
     state.counters["realtime"] = benchmark::Counter(samples / rate, benchmark::Counter::kIsRate);
     state.counters["ns_per_frame"] = benchmark::Counter(
         samples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::OneK::kIs1000);
@@ -203,7 +205,13 @@ void BM_ResidentMemory(benchmark::State& state)
     }
 }
 
-BENCHMARK(BM_ModuleRoundRobin)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ModuleRoundRobin)
+    ->Args({44100, kInstances})
+    ->Args({48000, kInstances})
+    ->Args({96000, kInstances})
+    ->Args({44100, 8})
+    ->Args({44100, 128})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CreateActivate)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResidentMemory)->Arg(44100)->Arg(96000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
