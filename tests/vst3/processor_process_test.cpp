@@ -120,12 +120,15 @@ TEST_F(ProcessorProcess, BypassHandsOutTheInputDelayedByTheLatencyAndZeroMeters)
 
 // The spy doubles its input, so with a constant input of 1 the wet signal is 2 and the dry
 // one 1: bypass crossfades linearly over 10 ms of the host's rate in either direction,
-// turns around where it is when switched back during a fade, and ends exactly on a signal.
+// turns around where it is when switched back during a fade, and ends exactly on a signal;
+// a plug-in that processes whole buffers gets the same fade.
 TEST_F(ProcessorProcess, BypassCrossfadesOverTenMillisecondsBothWays)
 {
-    const struct { double rate; int ramp; } cases[] = {{44100.0, 441}, {48000.0, 480}, {96000.0, 960}};
+    const struct { double rate; int ramp; bool buffers; } cases[] = {
+        {44100.0, 441, false}, {48000.0, 480, false}, {96000.0, 960, false}, {44100.0, 441, true}};
     for (const auto& c : cases)
     {
+        spyConfig().processBuffers = c.buffers;
         ProcessorHarness h(false);
         h.activate(c.rate);
         for (auto& channel : h.input)
@@ -161,6 +164,7 @@ TEST_F(ProcessorProcess, BypassCrossfadesOverTenMillisecondsBothWays)
         EXPECT_NEAR(out[first + 191], 1.0 + 192 * step, 1e-5) << c.rate << ": turned 192 frames back";
         EXPECT_EQ(out[first + 192 + 191], 1.0f) << c.rate << ": and 192 frames forward again";
         EXPECT_EQ(out.back(), 1.0f);
+        EXPECT_EQ(h.spy().bufferCalls > 0, c.buffers);
     }
 }
 
