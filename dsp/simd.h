@@ -10,7 +10,9 @@
 //   width is a function of its own and the caller picks by simdLevel().
 #pragma once
 
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+// ThreadSanitizer builds take the baseline everywhere: the clones' resolvers run while the
+// program is being loaded, before the sanitizer's runtime is ready for instrumented code.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
 #define CORVALE_HOT_CLONES __attribute__((target_clones("avx2", "default")))
 #define CORVALE_HOT_FMA_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
 #define CORVALE_WIDE_CLONES __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
