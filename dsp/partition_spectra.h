@@ -5,6 +5,7 @@
 #pragma once
 
 #include "dsp/partition_sums.h"
+#include "dsp/simd.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,7 @@ public:
     {
         const auto address = reinterpret_cast<std::uintptr_t>(m_storage.data());
         m_data = m_storage.data() + ((64 - address % 64) % 64) / sizeof(double);
+        simdLevel();
     }
     CPartitionSpectra(const CPartitionSpectra&) = delete;
     CPartitionSpectra& operator=(const CPartitionSpectra&) = delete;

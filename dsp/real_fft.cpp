@@ -218,6 +218,7 @@ void RFFT::planStages(int sign)
     {
         m_fixed = sharedTables128(sign);
         m_fixedSize = true;
+        simdLevel();  // see simdLevel()
     }
     m_stageRe.resize(m_stageTwiddles.size());
     m_stageIm.resize(m_stageTwiddles.size());

@@ -37,7 +37,8 @@ enum class SimdLevel
     kAvx512,
 };
 
-/// This CPU's level, found on the first call. [any]
+/// This CPU's level, found on the first call, which may take a lock: every object that
+/// runs a kernel asks once when it is built, so the audio thread never makes that call. [any]
 inline SimdLevel simdLevel() noexcept
 {
 #if CORVALE_HAS_TARGETS
