@@ -29,13 +29,16 @@ public:
     CBandSet& operator=(const CBandSet&) = delete;
 
     /// Band b's impulse response (designSize taps); band 0 is 25 Hz. [any]
-    const CTapArray& response(int band) const noexcept { return m_responses[static_cast<size_t>(band)]; }
+    const CTapArray& response(int band) const noexcept
+    {
+        return m_responses[static_cast<size_t>(band)];
+    }
     /// designSize values of 1.0: the window of a band without decay. [any]
     const double* ones() const noexcept { return m_ones.data(); }
     /// designSize values of 0.0: the window of a band not yet opened. [any]
     const double* zeros() const noexcept { return m_zeros.data(); }
-    int sampleRate() const noexcept { return m_sampleRate; }  ///< [any]
-    int designSize() const noexcept { return m_designSize; }  ///< [any]
+    int sampleRate() const noexcept { return m_sampleRate; } ///< [any]
+    int designSize() const noexcept { return m_designSize; } ///< [any]
 
 private:
     /// Response of the ladder with the given polynomial coefficients at design bin k
@@ -43,8 +46,9 @@ private:
     Complex ladderResponse(int k, double b3, double a6, double a5, double a4, double a3, double a2,
                            double a1, double a0) const;
     /// One band's response into target, through the design spectrum and transform.
-    void designBand(CTapArray& target, double C1, double C2, double C3, double L1, double L2, double L3,
-                    double R1, double R2, std::vector<Complex>& spectrum, BRFFT& transform) const;
+    void designBand(CTapArray& target, double C1, double C2, double C3, double L1, double L2,
+                    double L3, double R1, double R2, std::vector<Complex>& spectrum,
+                    BRFFT& transform) const;
 
     int m_sampleRate;
     int m_designSize;

@@ -36,7 +36,7 @@ void CGraphicEqEngine::finishBlock() noexcept
 void CGraphicEqEngine::completeBlock(int q) noexcept
 {
     const int B = m_blockSize;
-    const int M = B;   // fftSize / 2
+    const int M = B; // fftSize / 2
     double* sumRe = m_sumRe.data();
     double* sumIm = m_sumIm.data();
     sumRe[M] = sumIm[0];
@@ -44,10 +44,12 @@ void CGraphicEqEngine::completeBlock(int q) noexcept
 
     // The overlap-add runs inside the inverse transform: each new value plus the tail the
     // previous block left in the second half of outBlock, so no separate overlap buffer.
-    m_outputTransform.inversePackedOverlapAdd(sumRe, sumIm, m_outBlock.data(), 1.0 / static_cast<double>(m_fftSize));
+    m_outputTransform.inversePackedOverlapAdd(sumRe, sumIm, m_outBlock.data(),
+                                              1.0 / static_cast<double>(m_fftSize));
 
     const int next = (q + 1 == m_partitions) ? 0 : q + 1;
-    m_inputTransform.forwardPacked(m_inBlock.data(), B, m_delayLine.inputRe(next), m_delayLine.inputIm(next));
+    m_inputTransform.forwardPacked(m_inBlock.data(), B, m_delayLine.inputRe(next),
+                                   m_delayLine.inputIm(next));
 }
 
 void CGraphicEqEngine::advance() noexcept

@@ -6,8 +6,7 @@
 
 #include "dsp/vector4.h"
 
-namespace fft8detail
-{
+namespace fft8detail {
 
 constexpr double kSqrtHalf = 0.70710678118654752440;
 
@@ -68,7 +67,7 @@ CORVALE_INLINE void fft8(V (&r)[8], V (&i)[8]) noexcept
             di[j] = i[j] - i[j + 4];
         }
     }
-    const V c = V{} + kSqrtHalf;
+    const V c = V {} + kSqrtHalf;
     // w = c + i*s*c, w^2 = s*i, w^3 = -c + i*s*c.
     V v1r, v1i, v3r, v3i, v2r, v2i;
     if constexpr (kSign > 0)

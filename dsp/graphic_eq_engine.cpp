@@ -3,15 +3,15 @@
 
 // The channel number is part of the plug-in's call; the two channels' engines are
 // designed alike, so nothing here depends on it.
-CGraphicEqEngine::CGraphicEqEngine(int sampleRate, int /*channel*/, int designSize, int filterLength, int blockSize,
-                                   int firstTap)
-    : CGraphicEqEngine(std::make_shared<CTapBank>(sampleRate, designSize, filterLength, blockSize, firstTap), true,
-                       filterLength, blockSize, firstTap)
-{
-}
+CGraphicEqEngine::CGraphicEqEngine(int sampleRate, int /*channel*/, int designSize,
+                                   int filterLength, int blockSize, int firstTap)
+    : CGraphicEqEngine(
+        std::make_shared<CTapBank>(sampleRate, designSize, filterLength, blockSize, firstTap), true,
+        filterLength, blockSize, firstTap)
+{}
 
-CGraphicEqEngine::CGraphicEqEngine(std::shared_ptr<CTapBank> bank, bool leads, int filterLength, int blockSize,
-                                   int firstTap)
+CGraphicEqEngine::CGraphicEqEngine(std::shared_ptr<CTapBank> bank, bool leads, int filterLength,
+                                   int blockSize, int firstTap)
     : m_bank(std::move(bank)),
       m_leads(leads),
       m_partitions(filterLength / blockSize),
@@ -27,13 +27,14 @@ CGraphicEqEngine::CGraphicEqEngine(std::shared_ptr<CTapBank> bank, bool leads, i
       m_delayLine(filterLength, blockSize, m_bank->partitions()),
       m_sumRe(static_cast<size_t>(m_delayLine.stride()) + 1, 0.0),
       m_sumIm(static_cast<size_t>(m_delayLine.stride()) + 1, 0.0)
-{
-}
+{}
 
-void CGraphicEqEngine::setBandGains(double g0, double g1, double g2, double g3, double g4, double g5, double g6,
-                                    double g7, double g8, double g9, double g10, double g11, double g12,
-                                    double g13, double g14) noexcept
+void CGraphicEqEngine::setBandGains(double g0, double g1, double g2, double g3, double g4,
+                                    double g5, double g6, double g7, double g8, double g9,
+                                    double g10, double g11, double g12, double g13,
+                                    double g14) noexcept
 {
-    const double bandGains[kBandCount] = {g0, g1, g2, g3, g4, g5, g6, g7, g8, g9, g10, g11, g12, g13, g14};
+    const double bandGains[kBandCount] = {g0, g1, g2,  g3,  g4,  g5,  g6, g7,
+                                          g8, g9, g10, g11, g12, g13, g14};
     setBandGains(bandGains);
 }

@@ -46,7 +46,10 @@ public:
 
     /// windows[band][n] = exp(-(n * decayRate / sampleRate)) over the convolved taps, then
     /// combineBands(). decayRate 0 opens the band fully. [main]
-    void setBandDecay(int band, double decayRate, int sampleRate) { m_bank->setBandDecay(band, decayRate, sampleRate, m_pos); }
+    void setBandDecay(int band, double decayRate, int sampleRate)
+    {
+        m_bank->setBandDecay(band, decayRate, sampleRate, m_pos);
+    }
     /// Replaces the fifteen linear band gains (25 Hz .. 16 kHz) and recombines the taps. [audio]
     void setBandGains(double g0, double g1, double g2, double g3, double g4, double g5, double g6,
                       double g7, double g8, double g9, double g10, double g11, double g12,
@@ -89,7 +92,8 @@ private:
 
     /// A channel filtering with bank's taps, sized as the bank. leads: this channel's
     /// block ends take the partitions in (an engine of its own leads its bank). [main]
-    CGraphicEqEngine(std::shared_ptr<CTapBank> bank, bool leads, int filterLength, int blockSize, int firstTap);
+    CGraphicEqEngine(std::shared_ptr<CTapBank> bank, bool leads, int filterLength, int blockSize,
+                     int firstTap);
 
     /// The whole block end of this channel alone.
     void finishBlock() noexcept;
@@ -97,7 +101,10 @@ private:
     // partition in once: the sums (formSums), the output block and this block's input
     // spectrum (completeBlock), then the next block (advance).
     int currentPartition() const noexcept { return (m_partOffset - m_firstTap) / m_blockSize; }
-    void formSums() noexcept { m_delayLine.finishBatchBlock(m_batchPhase, m_sumRe.data(), m_sumIm.data()); }
+    void formSums() noexcept
+    {
+        m_delayLine.finishBatchBlock(m_batchPhase, m_sumRe.data(), m_sumIm.data());
+    }
     void completeBlock(int q) noexcept;
     void advance() noexcept;
     /// Silence, at lead's place in the block and its batch: how a channel left unfed while

@@ -3,12 +3,12 @@
 
 #include "dsp/spectral_delay_line.h"
 
-CGraphicEqPair::CGraphicEqPair(int sampleRate, int designSize, int filterLength, int blockSize, int firstTap)
+CGraphicEqPair::CGraphicEqPair(int sampleRate, int designSize, int filterLength, int blockSize,
+                               int firstTap)
     : m_bank(std::make_shared<CTapBank>(sampleRate, designSize, filterLength, blockSize, firstTap)),
       m_left(new CGraphicEqEngine(m_bank, true, filterLength, blockSize, firstTap)),
       m_right(new CGraphicEqEngine(m_bank, false, filterLength, blockSize, firstTap))
-{
-}
+{}
 
 void CGraphicEqPair::finishBlocks() noexcept
 {
@@ -18,8 +18,8 @@ void CGraphicEqPair::finishBlocks() noexcept
     if (left.m_batchPhase == 0)
         CSpectralDelayLine::beginBatchPair(left.m_delayLine, right.m_delayLine, q);
     CSpectralDelayLine::finishBatchBlockPair(left.m_batchPhase, left.m_delayLine, right.m_delayLine,
-                                             left.m_sumRe.data(), left.m_sumIm.data(), right.m_sumRe.data(),
-                                             right.m_sumIm.data());
+                                             left.m_sumRe.data(), left.m_sumIm.data(),
+                                             right.m_sumRe.data(), right.m_sumIm.data());
     left.completeBlock(q);
     right.completeBlock(q);
     m_bank->takePartition();

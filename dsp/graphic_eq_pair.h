@@ -31,7 +31,10 @@ public:
     const CGraphicEqEngine& right() const noexcept { return *m_right; }
 
     /// Band decay of both channels (see CGraphicEqEngine::setBandDecay). [main]
-    void setBandDecay(int band, double decayRate, int sampleRate) { m_left->setBandDecay(band, decayRate, sampleRate); }
+    void setBandDecay(int band, double decayRate, int sampleRate)
+    {
+        m_left->setBandDecay(band, decayRate, sampleRate);
+    }
     /// The fifteen linear band gains of both channels; recombines the taps once. [audio]
     void setBandGains(const double* bandGains) noexcept { m_left->setBandGains(bandGains); }
 

@@ -16,7 +16,9 @@ class CPartitionSpectra
 public:
     /// P partitions of B bins, all zero. [main]
     CPartitionSpectra(int P, int B)
-        : m_P(P), m_stride(spectrumStride(B)), m_size(partitionSpectrumSize(m_stride)),
+        : m_P(P),
+          m_stride(spectrumStride(B)),
+          m_size(partitionSpectrumSize(m_stride)),
           m_storage(static_cast<size_t>(P) * static_cast<size_t>(m_size) + 8, 0.0)
     {
         const auto address = reinterpret_cast<std::uintptr_t>(m_storage.data());
@@ -38,7 +40,10 @@ public:
     int stride() const noexcept { return m_stride; }
 
 private:
-    double* partition(int p) noexcept { return m_data + static_cast<size_t>(p) * static_cast<size_t>(m_size); }
+    double* partition(int p) noexcept
+    {
+        return m_data + static_cast<size_t>(p) * static_cast<size_t>(m_size);
+    }
 
     int m_P;
     int m_stride;

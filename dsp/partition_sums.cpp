@@ -14,22 +14,22 @@
 #include <cstddef>
 #include <cstring>
 
-namespace
-{
+namespace {
 constexpr bool kPrefetch = true;
 
 // One chunk of bins c .. c + lanes - 1 of the batch pass for C channels: three
 // multiplications per product, the three sums kept apart; bin 0 is redone by
 // batchPackedBin.
 template <typename V, int C>
-CORVALE_INLINE void batchChunk(const double* const* const* blocks, const double* taps, const unsigned char* passed,
-                               int stride, int P, int c, double* const* out) noexcept
+CORVALE_INLINE void batchChunk(const double* const* const* blocks, const double* taps,
+                               const unsigned char* passed, int stride, int P, int c,
+                               double* const* out) noexcept
 {
     const size_t tapSize = static_cast<size_t>(partitionSpectrumSize(stride));
     const size_t inSize = static_cast<size_t>(inputSpectrumSize(stride));
-    V sumC[C][kPartitionBatch] = {};   // sum of c (a + b)
-    V sumA[C][kPartitionBatch] = {};   // sum of a (d - c)
-    V sumB[C][kPartitionBatch] = {};   // sum of b (c + d)
+    V sumC[C][kPartitionBatch] = {}; // sum of c (a + b)
+    V sumA[C][kPartitionBatch] = {}; // sum of a (d - c)
+    V sumB[C][kPartitionBatch] = {}; // sum of b (c + d)
     for (int p = kPartitionBatch - 1; p < P; ++p)
     {
         if (!passed[p])
@@ -71,8 +71,9 @@ CORVALE_INLINE void batchChunk(const double* const* const* blocks, const double*
 
 // Bin 0 of the batch pass: the packed pair's separate products.
 template <int C>
-CORVALE_INLINE void batchPackedBin(const double* const* const* blocks, const double* taps, const unsigned char* passed,
-                                   int stride, int P, double* const* out) noexcept
+CORVALE_INLINE void batchPackedBin(const double* const* const* blocks, const double* taps,
+                                   const unsigned char* passed, int stride, int P,
+                                   double* const* out) noexcept
 {
     const size_t tapSize = static_cast<size_t>(partitionSpectrumSize(stride));
     const size_t inSize = static_cast<size_t>(inputSpectrumSize(stride));
@@ -105,8 +106,9 @@ CORVALE_INLINE void batchPackedBin(const double* const* const* blocks, const dou
 }
 
 template <typename V, int C>
-CORVALE_INLINE void batchPass(const double* const* const* blocks, const double* taps, const unsigned char* passed,
-                              int stride, int P, double* const* out) noexcept
+CORVALE_INLINE void batchPass(const double* const* const* blocks, const double* taps,
+                              const unsigned char* passed, int stride, int P,
+                              double* const* out) noexcept
 {
     constexpr int kLanes = static_cast<int>(sizeof(V) / sizeof(double));
     for (int c = 0; c < stride; c += kLanes)
@@ -118,9 +120,10 @@ CORVALE_INLINE void batchPass(const double* const* const* blocks, const double* 
 // partition), one chunk: three multiplications per product as in the batch pass, the
 // three sums added to `from` at the end; bin 0 is redone by completePackedBin.
 template <typename V, int C>
-CORVALE_INLINE void completeChunk(const double* const (*x)[kMaxCompletion], const double* const* h, int count,
-                                  int stride, const double* const* fromRe, const double* const* fromIm, int c,
-                                  double* const* sumRe, double* const* sumIm) noexcept
+CORVALE_INLINE void completeChunk(const double* const (*x)[kMaxCompletion], const double* const* h,
+                                  int count, int stride, const double* const* fromRe,
+                                  const double* const* fromIm, int c, double* const* sumRe,
+                                  double* const* sumIm) noexcept
 {
     V sumC[C] = {}, sumA[C] = {}, sumB[C] = {};
     for (int i = 0; i < count; ++i)
@@ -148,8 +151,9 @@ CORVALE_INLINE void completeChunk(const double* const (*x)[kMaxCompletion], cons
 // The spectra's addresses are looked up once per completion, not per chunk: the list is
 // short (kMaxCompletion from the batch form), and longer lists go in groups of that size.
 template <typename V, int C>
-CORVALE_INLINE void complete(const double* const* input, const double* taps, const int* partitions, int count,
-                             int stride, int P, int position, const double* const* partial, double* const* sumRe,
+CORVALE_INLINE void complete(const double* const* input, const double* taps, const int* partitions,
+                             int count, int stride, int P, int position,
+                             const double* const* partial, double* const* sumRe,
                              double* const* sumIm) noexcept
 {
     constexpr int kLanes = static_cast<int>(sizeof(V) / sizeof(double));
@@ -170,9 +174,12 @@ CORVALE_INLINE void complete(const double* const* input, const double* taps, con
         {
             const int p = partitions[first + i];
             const int slot = (position - p < 0) ? position - p + P : position - p;
-            h[i] = taps + static_cast<size_t>(p) * static_cast<size_t>(partitionSpectrumSize(stride));
+            h[i] = taps
+                   + static_cast<size_t>(p) * static_cast<size_t>(partitionSpectrumSize(stride));
             for (int ch = 0; ch < C; ++ch)
-                x[ch][i] = input[ch] + static_cast<size_t>(slot) * static_cast<size_t>(inputSpectrumSize(stride));
+                x[ch][i] = input[ch]
+                           + static_cast<size_t>(slot)
+                                 * static_cast<size_t>(inputSpectrumSize(stride));
         }
         // Bin 0, the packed pair: the separate products, in list order.
         double packedRe[C], packedIm[C];
@@ -202,46 +209,51 @@ CORVALE_INLINE void complete(const double* const* input, const double* taps, con
 // One function per instruction set: the eight-double form needs AVX-512; the four-double
 // form runs with AVX2 and FMA or on the baseline. Two channels at once only where the
 // registers hold both channels' accumulators (32 with AVX-512).
-#define CORVALE_KERNEL_SET(suffix, TARGET, V, kPairInOnePass)                                \
-    TARGET void batch##suffix(const double* const* blocks, const double* taps, const unsigned char* passed,  \
-                              int stride, int P, double* out) noexcept                              \
-    {                                                                                               \
-        const double* const* lists[1] = {blocks};                                                   \
-        double* outs[1] = {out};                                                                    \
-        batchPass<V, 1>(lists, taps, passed, stride, P, outs);                                      \
-    }                                                                                               \
-    TARGET void batchPair##suffix(const double* const* blocksA, const double* const* blocksB,       \
-                                  const double* taps, const unsigned char* passed, int stride, int P, \
-                                  double* outA, double* outB) noexcept                              \
-    {                                                                                               \
-        const double* const* lists[2] = {blocksA, blocksB};                                         \
-        double* outs[2] = {outA, outB};                                                             \
-        if (kPairInOnePass)                                                                         \
-        {                                                                                           \
-            batchPass<V, 2>(lists, taps, passed, stride, P, outs);                                  \
-            return;                                                                                 \
-        }                                                                                           \
-        batchPass<V, 1>(lists, taps, passed, stride, P, outs);                                      \
-        batchPass<V, 1>(lists + 1, taps, passed, stride, P, outs + 1);                              \
-    }                                                                                               \
-    TARGET void complete##suffix(const double* input, const double* taps, const int* partitions, int count, \
-                                 int stride, int P, int position, const double* partial, double* sumRe,    \
-                                 double* sumIm) noexcept                                            \
-    {                                                                                               \
-        complete<V, 1>(&input, taps, partitions, count, stride, P, position, &partial, &sumRe, &sumIm); \
-    }                                                                                               \
-    TARGET void completePair##suffix(const double* const* inputs, const double* taps, const int* partitions, \
-                                     int count, int stride, int P, int position, const double* const* partials, \
-                                     double* const* sumRe, double* const* sumIm) noexcept           \
-    {                                                                                               \
-        if (kPairInOnePass)                                                                         \
-        {                                                                                           \
-            complete<V, 2>(inputs, taps, partitions, count, stride, P, position, partials, sumRe, sumIm); \
-            return;                                                                                 \
-        }                                                                                           \
-        complete<V, 1>(inputs, taps, partitions, count, stride, P, position, partials, sumRe, sumIm); \
-        complete<V, 1>(inputs + 1, taps, partitions, count, stride, P, position, partials + 1, sumRe + 1, \
-                       sumIm + 1);                                                                  \
+#define CORVALE_KERNEL_SET(suffix, TARGET, V, kPairInOnePass)                                      \
+    TARGET void batch##suffix(const double* const* blocks, const double* taps,                     \
+                              const unsigned char* passed, int stride, int P,                      \
+                              double* out) noexcept                                                \
+    {                                                                                              \
+        const double* const* lists[1] = {blocks};                                                  \
+        double* outs[1] = {out};                                                                   \
+        batchPass<V, 1>(lists, taps, passed, stride, P, outs);                                     \
+    }                                                                                              \
+    TARGET void batchPair##suffix(const double* const* blocksA, const double* const* blocksB,      \
+                                  const double* taps, const unsigned char* passed, int stride,     \
+                                  int P, double* outA, double* outB) noexcept                      \
+    {                                                                                              \
+        const double* const* lists[2] = {blocksA, blocksB};                                        \
+        double* outs[2] = {outA, outB};                                                            \
+        if (kPairInOnePass)                                                                        \
+        {                                                                                          \
+            batchPass<V, 2>(lists, taps, passed, stride, P, outs);                                 \
+            return;                                                                                \
+        }                                                                                          \
+        batchPass<V, 1>(lists, taps, passed, stride, P, outs);                                     \
+        batchPass<V, 1>(lists + 1, taps, passed, stride, P, outs + 1);                             \
+    }                                                                                              \
+    TARGET void complete##suffix(const double* input, const double* taps, const int* partitions,   \
+                                 int count, int stride, int P, int position,                       \
+                                 const double* partial, double* sumRe, double* sumIm) noexcept     \
+    {                                                                                              \
+        complete<V, 1>(&input, taps, partitions, count, stride, P, position, &partial, &sumRe,     \
+                       &sumIm);                                                                    \
+    }                                                                                              \
+    TARGET void completePair##suffix(const double* const* inputs, const double* taps,              \
+                                     const int* partitions, int count, int stride, int P,          \
+                                     int position, const double* const* partials,                  \
+                                     double* const* sumRe, double* const* sumIm) noexcept          \
+    {                                                                                              \
+        if (kPairInOnePass)                                                                        \
+        {                                                                                          \
+            complete<V, 2>(inputs, taps, partitions, count, stride, P, position, partials, sumRe,  \
+                           sumIm);                                                                 \
+            return;                                                                                \
+        }                                                                                          \
+        complete<V, 1>(inputs, taps, partitions, count, stride, P, position, partials, sumRe,      \
+                       sumIm);                                                                     \
+        complete<V, 1>(inputs + 1, taps, partitions, count, stride, P, position, partials + 1,     \
+                       sumRe + 1, sumIm + 1);                                                      \
     }
 
 CORVALE_KERNEL_SET(Baseline, , V4, false)
@@ -253,8 +265,8 @@ CORVALE_KERNEL_SET(Avx512, CORVALE_TARGET_V4, V8, true)
 
 } // namespace
 
-void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed, int stride,
-                       int P, double* out) noexcept
+void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed,
+                       int stride, int P, double* out) noexcept
 {
 #if CORVALE_HAS_TARGETS
     switch (simdLevel())
@@ -270,8 +282,9 @@ void sumPartitionBatch(const double* const* blocks, const double* taps, const un
     batchBaseline(blocks, taps, passed, stride, P, out);
 }
 
-void sumPartitionBatchPair(const double* const* blocksA, const double* const* blocksB, const double* taps,
-                           const unsigned char* passed, int stride, int P, double* outA, double* outB) noexcept
+void sumPartitionBatchPair(const double* const* blocksA, const double* const* blocksB,
+                           const double* taps, const unsigned char* passed, int stride, int P,
+                           double* outA, double* outB) noexcept
 {
 #if CORVALE_HAS_TARGETS
     switch (simdLevel())
@@ -287,16 +300,19 @@ void sumPartitionBatchPair(const double* const* blocksA, const double* const* bl
     batchPairBaseline(blocksA, blocksB, taps, passed, stride, P, outA, outB);
 }
 
-void completePartitionSum(const double* input, const double* taps, const int* partitions, int count, int stride,
-                          int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept
+void completePartitionSum(const double* input, const double* taps, const int* partitions, int count,
+                          int stride, int P, int position, const double* partial, double* sumRe,
+                          double* sumIm) noexcept
 {
 #if CORVALE_HAS_TARGETS
     switch (simdLevel())
     {
     case SimdLevel::kAvx512:
-        return completeAvx512(input, taps, partitions, count, stride, P, position, partial, sumRe, sumIm);
+        return completeAvx512(input, taps, partitions, count, stride, P, position, partial, sumRe,
+                              sumIm);
     case SimdLevel::kAvx2Fma:
-        return completeAvx2(input, taps, partitions, count, stride, P, position, partial, sumRe, sumIm);
+        return completeAvx2(input, taps, partitions, count, stride, P, position, partial, sumRe,
+                            sumIm);
     default:
         break;
     }
@@ -304,20 +320,24 @@ void completePartitionSum(const double* input, const double* taps, const int* pa
     completeBaseline(input, taps, partitions, count, stride, P, position, partial, sumRe, sumIm);
 }
 
-void completePartitionSumPair(const double* const* inputs, const double* taps, const int* partitions, int count,
-                              int stride, int P, int position, const double* const* partials, double* const* sumRe,
+void completePartitionSumPair(const double* const* inputs, const double* taps,
+                              const int* partitions, int count, int stride, int P, int position,
+                              const double* const* partials, double* const* sumRe,
                               double* const* sumIm) noexcept
 {
 #if CORVALE_HAS_TARGETS
     switch (simdLevel())
     {
     case SimdLevel::kAvx512:
-        return completePairAvx512(inputs, taps, partitions, count, stride, P, position, partials, sumRe, sumIm);
+        return completePairAvx512(inputs, taps, partitions, count, stride, P, position, partials,
+                                  sumRe, sumIm);
     case SimdLevel::kAvx2Fma:
-        return completePairAvx2(inputs, taps, partitions, count, stride, P, position, partials, sumRe, sumIm);
+        return completePairAvx2(inputs, taps, partitions, count, stride, P, position, partials,
+                                sumRe, sumIm);
     default:
         break;
     }
 #endif
-    completePairBaseline(inputs, taps, partitions, count, stride, P, position, partials, sumRe, sumIm);
+    completePairBaseline(inputs, taps, partitions, count, stride, P, position, partials, sumRe,
+                         sumIm);
 }

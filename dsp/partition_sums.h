@@ -24,24 +24,34 @@ constexpr int kPartitionBatch = 4;
 /// of padding each: with power-of-two sizes the rows of all spectra at one bin offset
 /// would fall into a handful of L1 sets and evict each other within a pass.
 constexpr int kSpectrumPadding = 8;
-constexpr int inputSpectrumSize(int stride) { return 2 * stride + kSpectrumPadding; }
-constexpr int partitionSpectrumSize(int stride) { return 2 * stride + kSpectrumPadding; }
+constexpr int inputSpectrumSize(int stride)
+{
+    return 2 * stride + kSpectrumPadding;
+}
+constexpr int partitionSpectrumSize(int stride)
+{
+    return 2 * stride + kSpectrumPadding;
+}
 /// Bins stored per spectrum row for B bins: B rounded up to a whole vector of eight.
-constexpr int spectrumStride(int B) { return (B + 7) / 8 * 8; }
+constexpr int spectrumStride(int B)
+{
+    return (B + 7) / 8 * 8;
+}
 
 /// The batch pass: for j = 0..kPartitionBatch-1 and every bin,
 ///   out[j] = sum over p with passed[p] of blocks[P - 1 + j - p] x taps(p),
 /// out[j] being 2 * stride doubles (re, then im) at out + j * inputSpectrumSize(stride).
 /// blocks lists the input spectra in time order (P + kPartitionBatch - 1 entries); only
 /// partitions p >= kPartitionBatch - 1 may be marked passed. [audio]
-void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed, int stride,
-                       int P, double* out) noexcept;
+void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed,
+                       int stride, int P, double* out) noexcept;
 
 /// The batch pass for two channels that share their partitions: the same sums as
 /// sumPartitionBatch on (blocksA, outA) and on (blocksB, outB), bit for bit, with each
 /// partition spectrum read once for both. [audio]
-void sumPartitionBatchPair(const double* const* blocksA, const double* const* blocksB, const double* taps,
-                           const unsigned char* passed, int stride, int P, double* outA, double* outB) noexcept;
+void sumPartitionBatchPair(const double* const* blocksA, const double* const* blocksB,
+                           const double* taps, const unsigned char* passed, int stride, int P,
+                           double* outA, double* outB) noexcept;
 
 /// Most partitions a batch's completion adds: those the batch pass leaves out.
 constexpr int kMaxCompletion = 2 * (kPartitionBatch - 1);
@@ -50,10 +60,12 @@ constexpr int kMaxCompletion = 2 * (kPartitionBatch - 1);
 /// input((position - p) mod P) x taps(p), the products in the batch pass's form (bin 0's in
 /// list order). partial is 2 * stride doubles (re, then im); sumRe/sumIm receive stride
 /// entries each (they may be partial's rows). Fastest for count <= kMaxCompletion. [audio]
-void completePartitionSum(const double* input, const double* taps, const int* partitions, int count, int stride,
-                          int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept;
+void completePartitionSum(const double* input, const double* taps, const int* partitions, int count,
+                          int stride, int P, int position, const double* partial, double* sumRe,
+                          double* sumIm) noexcept;
 /// The same for two channels sharing their partitions (inputs[c], partials[c], sumRe[c],
 /// sumIm[c] for c = 0, 1), bit for bit, each partition read once for both. [audio]
-void completePartitionSumPair(const double* const* inputs, const double* taps, const int* partitions, int count,
-                              int stride, int P, int position, const double* const* partials, double* const* sumRe,
+void completePartitionSumPair(const double* const* inputs, const double* taps,
+                              const int* partitions, int count, int stride, int P, int position,
+                              const double* const* partials, double* const* sumRe,
                               double* const* sumIm) noexcept;

@@ -10,11 +10,10 @@
 
 #if CORVALE_HAS_TARGETS
 
-namespace
-{
+namespace {
 using fft8detail::fft8;
 
-#define CORVALE_SHUFFLE8(a, b, ...) __builtin_shuffle((a), (b), V8Mask{__VA_ARGS__})
+#define CORVALE_SHUFFLE8(a, b, ...) __builtin_shuffle((a), (b), V8Mask {__VA_ARGS__})
 
 // rows[i] lane j -> rows[j] lane i.
 CORVALE_INLINE void transpose8(V8 (&m)[8]) noexcept
@@ -43,7 +42,8 @@ CORVALE_INLINE void transpose8(V8 (&m)[8]) noexcept
 // twiddles exp(sign*2*pi*i*n2*k1/64), a transpose and the column FFTs again; row k2
 // then holds bins 8*k2 .. 8*k2 + 7.
 template <int kSign, bool kUpperZero>
-CORVALE_INLINE void complex64(V8 (&r)[8], V8 (&i)[8], const double* twRe, const double* twIm) noexcept
+CORVALE_INLINE void complex64(V8 (&r)[8], V8 (&i)[8], const double* twRe,
+                              const double* twIm) noexcept
 {
     fft8<kSign, kUpperZero>(r, i);
     for (int k1 = 1; k1 < 8; ++k1)
@@ -59,7 +59,7 @@ CORVALE_INLINE void complex64(V8 (&r)[8], V8 (&i)[8], const double* twRe, const 
     fft8<kSign, false>(r, i);
 }
 
-#define CORVALE_REVERSED8(v) __builtin_shuffle((v), V8Mask{7, 6, 5, 4, 3, 2, 1, 0})
+#define CORVALE_REVERSED8(v) __builtin_shuffle((v), V8Mask {7, 6, 5, 4, 3, 2, 1, 0})
 // Lanes 1..7 of a then lane 0 of b, and lane 7 of a then lanes 0..6 of b: as in
 // real_fft_128.cpp, the split steps keep every load and store on whole groups.
 #define CORVALE_SHIFT1_8(a, b) CORVALE_SHUFFLE8(a, b, 1, 2, 3, 4, 5, 6, 7, 8)
@@ -68,7 +68,8 @@ CORVALE_INLINE void complex64(V8 (&r)[8], V8 (&i)[8], const double* twRe, const 
 } // namespace
 
 CORVALE_TARGET_V4
-void forwardReal128Wide(const double* x, int count, const RealFft128Tables& t, double* outRe, double* outIm) noexcept
+void forwardReal128Wide(const double* x, int count, const RealFft128Tables& t, double* outRe,
+                        double* outIm) noexcept
 {
     constexpr int M = 64;
     V8 r[8], i[8];
@@ -80,7 +81,7 @@ void forwardReal128Wide(const double* x, int count, const RealFft128Tables& t, d
         i[n1] = CORVALE_SHUFFLE8(p, q, 1, 3, 5, 7, 9, 11, 13, 15);
     }
     for (int n1 = rows; n1 < 8; ++n1)
-        r[n1] = i[n1] = V8{};
+        r[n1] = i[n1] = V8 {};
     if (count <= M)
         complex64<-1, true>(r, i, t.passRe, t.passIm);
     else
@@ -102,8 +103,8 @@ void forwardReal128Wide(const double* x, int count, const RealFft128Tables& t, d
         nyquist = 0.5 * (er - t.highIm[0] * dr + t.highRe[0] * di);
     }
     // The split step of real_fft_128.cpp for k = 8g+1 .. 8g+8.
-    const V8 half = V8{} + 0.5;
-    V8 lastRe = V8{}, lastIm = V8{};
+    const V8 half = V8 {} + 0.5;
+    V8 lastRe = V8 {}, lastIm = V8 {};
     lastRe[7] = dc;
     lastIm[7] = nyquist;
     V8 nextZr = CORVALE_LOADV(V8, zr), nextZi = CORVALE_LOADV(V8, zi);
@@ -120,19 +121,21 @@ void forwardReal128Wide(const double* x, int count, const RealFft128Tables& t, d
         const V8 w2r = CORVALE_LOADV(V8, t.highRe + k), w2i = CORVALE_LOADV(V8, t.highIm + k);
         const V8 dr = ar - br, di = ai + bi;
         const V8 er = ar + br, ei = ai - bi;
-        const V8 lowRe = half * (er + w1i * dr + w1r * di), lowIm = half * (ei + w1i * di - w1r * dr);
+        const V8 lowRe = half * (er + w1i * dr + w1r * di),
+                 lowIm = half * (ei + w1i * di - w1r * dr);
         CORVALE_STOREV(V8, outRe + k - 1, CORVALE_SHIFT7_8(lastRe, lowRe));
         CORVALE_STOREV(V8, outIm + k - 1, CORVALE_SHIFT7_8(lastIm, lowIm));
         lastRe = lowRe;
         lastIm = lowIm;
         CORVALE_STOREV(V8, outRe + M - k - 7, CORVALE_REVERSED8(half * (er - w2i * dr + w2r * di)));
-        CORVALE_STOREV(V8, outIm + M - k - 7, CORVALE_REVERSED8(half * (-ei + w2i * di + w2r * dr)));
+        CORVALE_STOREV(V8, outIm + M - k - 7,
+                       CORVALE_REVERSED8(half * (-ei + w2i * di + w2r * dr)));
     }
 }
 
 CORVALE_TARGET_V4
-void inverseReal128Wide(const double* inRe, const double* inIm, const RealFft128Tables& t, double scale,
-                        bool overlapAdd, double* out) noexcept
+void inverseReal128Wide(const double* inRe, const double* inIm, const RealFft128Tables& t,
+                        double scale, bool overlapAdd, double* out) noexcept
 {
     constexpr int M = 64;
     alignas(64) double zr[M];
@@ -146,8 +149,8 @@ void inverseReal128Wide(const double* inRe, const double* inIm, const RealFft128
         z0i = 0.5 * (ei + t.lowIm[0] * di + t.lowRe[0] * dr);
     }
     // The inverse split step of real_fft_128.cpp for k = 8g+1 .. 8g+8.
-    const V8 half = V8{} + 0.5;
-    V8 lastRe = V8{}, lastIm = V8{};
+    const V8 half = V8 {} + 0.5;
+    V8 lastRe = V8 {}, lastIm = V8 {};
     lastRe[7] = z0r;
     lastIm[7] = z0i;
     V8 nextXr = CORVALE_LOADV(V8, inRe), nextXi = CORVALE_LOADV(V8, inIm);
@@ -164,7 +167,8 @@ void inverseReal128Wide(const double* inRe, const double* inIm, const RealFft128
         const V8 w2r = CORVALE_LOADV(V8, t.highRe + k), w2i = CORVALE_LOADV(V8, t.highIm + k);
         const V8 dr = ar - br, di = ai + bi;
         const V8 er = ar + br, ei = ai - bi;
-        const V8 lowRe = half * (er + w1i * dr - w1r * di), lowIm = half * (ei + w1i * di + w1r * dr);
+        const V8 lowRe = half * (er + w1i * dr - w1r * di),
+                 lowIm = half * (ei + w1i * di + w1r * dr);
         CORVALE_STOREV(V8, zr + k - 1, CORVALE_SHIFT7_8(lastRe, lowRe));
         CORVALE_STOREV(V8, zi + k - 1, CORVALE_SHIFT7_8(lastIm, lowIm));
         lastRe = lowRe;
@@ -183,7 +187,7 @@ void inverseReal128Wide(const double* inRe, const double* inIm, const RealFft128
     // out[2n] = 2 Re z[n] * scale, out[2n+1] = 2 Im z[n] * scale. Rows k2 and k2 + 4 are 64
     // outputs apart: with overlapAdd each lower row reads the previous value of the upper
     // one before that is overwritten.
-    const V8 s = V8{} + 2.0 * scale;
+    const V8 s = V8 {} + 2.0 * scale;
     for (int k2 = 0; k2 < 8; ++k2)
     {
         const V8 sr = r[k2] * s, si = i[k2] * s;

@@ -14,7 +14,8 @@ CTapBank::CTapBank(int sampleRate, int designSize, int filterLength, int blockSi
       m_partOffset(firstTap),
       m_taps(static_cast<size_t>(designSize), 0.0),
       m_tapBlock(static_cast<size_t>(blockSize), 0.0),
-      m_transformedTaps(static_cast<size_t>(filterLength / blockSize) * static_cast<size_t>(blockSize), 0.0),
+      m_transformedTaps(
+          static_cast<size_t>(filterLength / blockSize) * static_cast<size_t>(blockSize), 0.0),
       m_transformedGeneration(static_cast<size_t>(filterLength / blockSize), 0),
       m_spectra(filterLength / blockSize, blockSize),
       m_tapTransform(2 * blockSize)
@@ -39,7 +40,8 @@ void CTapBank::setBandDecay(int band, double decayRate, int sampleRate, int pos)
         if (own.empty())
             own.assign(static_cast<size_t>(m_designSize), 0.0);
         for (int n = m_firstTap; n < m_tapEnd; ++n)
-            own[static_cast<size_t>(n)] = std::exp(-(static_cast<double>(n) * decayRate / static_cast<double>(sampleRate)));
+            own[static_cast<size_t>(n)] = std::exp(
+                -(static_cast<double>(n) * decayRate / static_cast<double>(sampleRate)));
         m_windows[band] = own.data();
     }
     combineBands(pos);
@@ -102,7 +104,8 @@ void CTapBank::takePartition() noexcept
     m_gathered = 0;
     if (changedInBlock || generation != m_generation)
     {
-        double* transformed = m_transformedTaps.data() + static_cast<size_t>(q) * static_cast<size_t>(B);
+        double* transformed = m_transformedTaps.data()
+                              + static_cast<size_t>(q) * static_cast<size_t>(B);
         if (std::memcmp(transformed, gathered, sizeof(double) * static_cast<size_t>(B)) != 0)
         {
             std::copy(gathered, gathered + B, transformed);

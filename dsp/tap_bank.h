@@ -50,12 +50,13 @@ public:
     /// and the next partition starts. [audio]
     void takePartition() noexcept;
 
-    const double* taps() const noexcept { return m_taps.data(); }                       ///< [any]
-    const double* gains() const noexcept { return m_gains; }                            ///< [any]
-    const double* window(int band) const noexcept { return m_windows[band]; }           ///< [any]
-    const CTapArray& bandResponse(int band) const noexcept { return m_bands->response(band); }  ///< [any]
-    int designSize() const noexcept { return m_designSize; }                            ///< [any]
-    int tapEnd() const noexcept { return m_tapEnd; }                                     ///< [any]
+    // Readable state. [any]
+    const double* taps() const noexcept { return m_taps.data(); }
+    const double* gains() const noexcept { return m_gains; }
+    const double* window(int band) const noexcept { return m_windows[band]; }
+    const CTapArray& bandResponse(int b) const noexcept { return m_bands->response(b); }
+    int designSize() const noexcept { return m_designSize; }
+    int tapEnd() const noexcept { return m_tapEnd; }
     /// The partition spectra the channels multiply with. [audio]
     CPartitionSpectra& partitions() noexcept { return m_spectra; }
 
@@ -68,11 +69,11 @@ private:
     int m_blockSize;
     int m_firstTap;
     int m_tapEnd;
-    int m_partOffset;   ///< first tap of the partition being gathered
+    int m_partOffset; ///< first tap of the partition being gathered
     std::vector<double> m_taps;
     double m_gains[kBandCount];
-    const double* m_windows[kBandCount];         ///< the set's ones or zeros, or m_ownWindows[b]
-    std::vector<double> m_ownWindows[kBandCount];  ///< windows with decay, made on first use
+    const double* m_windows[kBandCount];          ///< the set's ones or zeros, or m_ownWindows[b]
+    std::vector<double> m_ownWindows[kBandCount]; ///< windows with decay, made on first use
     // tapBlock[0..m_gathered) holds the taps of the current partition read so far.
     std::vector<double> m_tapBlock;
     int m_gathered = 0;
@@ -81,7 +82,7 @@ private:
     // current generation is left alone without reading its taps at all.
     std::vector<double> m_transformedTaps;
     uint64_t m_generation = 1;
-    std::vector<uint64_t> m_transformedGeneration;  ///< 0: unknown
+    std::vector<uint64_t> m_transformedGeneration; ///< 0: unknown
     CPartitionSpectra m_spectra;
     ARFFT m_tapTransform;
 };

@@ -34,7 +34,8 @@ public:
 
     /// Mixes frames 0..count-1 of dry[c] into wet[c] (from frame `first` of wet), one ramp
     /// step per frame. [audio]
-    void mix(const float* const* dry, float* const* wet, uint32_t channels, int32_t first, int32_t count)
+    void mix(const float* const* dry, float* const* wet, uint32_t channels, int32_t first,
+             int32_t count)
     {
         const float length = static_cast<float>(m_nLength);
         for (int32_t i = 0; i < count; ++i)
@@ -42,7 +43,7 @@ public:
             if (m_nPosition != m_nTarget)
                 m_nPosition += m_nPosition < m_nTarget ? 1 : -1;
             if (m_nPosition == 0)
-                continue;  // the plug-in's output as it is
+                continue; // the plug-in's output as it is
             const float g = static_cast<float>(m_nPosition) / length;
             for (uint32_t c = 0; c < channels; ++c)
             {
@@ -54,6 +55,6 @@ public:
 
 private:
     int32_t m_nLength = 1;
-    int32_t m_nPosition = 0;  ///< g = position / length
+    int32_t m_nPosition = 0; ///< g = position / length
     int32_t m_nTarget = 0;
 };

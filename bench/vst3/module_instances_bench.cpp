@@ -120,7 +120,8 @@ void BM_ModuleRoundRobin(benchmark::State& state)
     const double samples = static_cast<double>(state.iterations()) * kBlock * instances;
     state.counters["realtime"] = benchmark::Counter(samples / rate, benchmark::Counter::kIsRate);
     state.counters["ns_per_frame"] = benchmark::Counter(
-        samples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::OneK::kIs1000);
+        samples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
+        benchmark::Counter::OneK::kIs1000);
 }
 
 void BM_CreateActivate(benchmark::State& state)
@@ -131,7 +132,8 @@ void BM_CreateActivate(benchmark::State& state)
     {
         const auto start = std::chrono::steady_clock::now();
         auto first = makeInstance(rate);
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now()
+                                                               - start;
         firstDone = true;
         state.counters["first_ms"] = took.count();
         if (!first)

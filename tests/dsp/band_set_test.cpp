@@ -10,8 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace
-{
+namespace {
 
 bool sameResponses(const CBandSet& a, const CBandSet& b)
 {
@@ -20,7 +19,8 @@ bool sameResponses(const CBandSet& a, const CBandSet& b)
     for (int band = 0; band < CBandSet::kBandCount; ++band)
     {
         if (std::memcmp(a.response(band).values(), b.response(band).values(),
-                        sizeof(double) * static_cast<size_t>(a.designSize())) != 0)
+                        sizeof(double) * static_cast<size_t>(a.designSize()))
+            != 0)
             return false;
     }
     return true;
@@ -28,7 +28,11 @@ bool sameResponses(const CBandSet& a, const CBandSet& b)
 
 TEST(BandSet, OneSharedSetPerRateAndSizeEqualToADesignOfItsOwn)
 {
-    const struct { int rate; int size; } cases[] = {{44100, 2048}, {48000, 2048}, {96000, 4096}};
+    const struct
+    {
+        int rate;
+        int size;
+    } cases[] = {{44100, 2048}, {48000, 2048}, {96000, 4096}};
     for (const auto& c : cases)
     {
         const std::shared_ptr<const CBandSet> shared = CBandSet::shared(c.rate, c.size);
@@ -36,7 +40,8 @@ TEST(BandSet, OneSharedSetPerRateAndSizeEqualToADesignOfItsOwn)
         EXPECT_EQ(shared->sampleRate(), c.rate);
         EXPECT_TRUE(sameResponses(*shared, CBandSet(c.rate, c.size))) << c.rate;
         const CGraphicEqEngine engine(c.rate, 0, c.size, c.size, 64, 0);
-        EXPECT_EQ(engine.bandResponses(3).values(), shared->response(3).values()) << "engines read the shared set";
+        EXPECT_EQ(engine.bandResponses(3).values(), shared->response(3).values())
+            << "engines read the shared set";
     }
     EXPECT_NE(CBandSet::shared(44100, 2048), CBandSet::shared(48000, 2048));
     EXPECT_NE(CBandSet::shared(96000, 2048), CBandSet::shared(96000, 4096));

@@ -10,8 +10,7 @@
 #include <random>
 #include <vector>
 
-namespace
-{
+namespace {
 using namespace dsptest;
 
 std::vector<double> randomGains(std::mt19937& rng)
@@ -26,7 +25,9 @@ std::vector<double> randomGains(std::mt19937& rng)
 struct Twins
 {
     Twins(int rate, int size)
-        : pair(rate, size, size, 64, 0), left(rate, 0, size, size, 64, 0), right(rate, 1, size, size, 64, 0)
+        : pair(rate, size, size, 64, 0),
+          left(rate, 0, size, size, 64, 0),
+          right(rate, 1, size, size, 64, 0)
     {
         for (int b = 0; b < 15; ++b)
         {
@@ -47,8 +48,7 @@ struct Twins
 };
 
 class PairAgainstSeparateEngines : public ::testing::TestWithParam<int>
-{
-};
+{};
 
 TEST_P(PairAgainstSeparateEngines, SameOutputsBitForBit)
 {
@@ -96,7 +96,9 @@ TEST(GraphicEqPair, RightChannelRestartsInStepAfterTheLeftRanAlone)
         std::mt19937 rng(5u);
         t.setGains(randomGains(rng));
         const std::vector<double> x = randomSignal(20000, 3u);
-        auto in = [&](int start) { return [&x, start](int, int i) { return x[static_cast<size_t>(start + i)]; }; };
+        auto in = [&](int start) {
+            return [&x, start](int, int i) { return x[static_cast<size_t>(start + i)]; };
+        };
         double y[2] = {};
         auto out = [&y](int c, int, double v) { y[c] = v; };
         int n = 0;

@@ -21,12 +21,11 @@ namespace {
 struct BoundCase
 {
     int sampleRate;
-    float bandDb[2];  // even bands, odd bands
+    float bandDb[2]; // even bands, odd bands
 };
 
 class AgainstDoubleReference : public ::testing::TestWithParam<BoundCase>
-{
-};
+{};
 
 TEST_P(AgainstDoubleReference, WithinAMillionthOfThePeak)
 {
@@ -90,19 +89,21 @@ TEST_P(AgainstDoubleReference, WithinAMillionthOfThePeak)
         }
         double worst = 0.0;
         for (int n = 0; n < frames; ++n)
-            worst = std::max(worst, std::fabs(out[ch][static_cast<size_t>(n)] - want[static_cast<size_t>(n)]));
+            worst = std::max(
+                worst, std::fabs(out[ch][static_cast<size_t>(n)] - want[static_cast<size_t>(n)]));
         EXPECT_GT(peak, 0.1);
-        EXPECT_LE(worst, 1e-6 * peak) << c.sampleRate << " Hz, channel " << ch << ": worst deviation "
-                                      << 20.0 * std::log10(worst / peak) << " dB of the peak";
+        EXPECT_LE(worst, 1e-6 * peak)
+            << c.sampleRate << " Hz, channel " << ch << ": worst deviation "
+            << 20.0 * std::log10(worst / peak) << " dB of the peak";
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     RatesAndSettings, AgainstDoubleReference,
-    ::testing::Values(BoundCase{44100, {12.0f, 12.0f}}, BoundCase{44100, {-12.0f, -12.0f}},
-                      BoundCase{44100, {12.0f, -12.0f}}, BoundCase{48000, {12.0f, 12.0f}},
-                      BoundCase{48000, {-12.0f, 12.0f}}, BoundCase{88200, {12.0f, -12.0f}},
-                      BoundCase{96000, {12.0f, 12.0f}}, BoundCase{96000, {-12.0f, -12.0f}},
-                      BoundCase{176400, {-12.0f, 12.0f}}, BoundCase{192000, {12.0f, 12.0f}}));
+    ::testing::Values(BoundCase {44100, {12.0f, 12.0f}}, BoundCase {44100, {-12.0f, -12.0f}},
+                      BoundCase {44100, {12.0f, -12.0f}}, BoundCase {48000, {12.0f, 12.0f}},
+                      BoundCase {48000, {-12.0f, 12.0f}}, BoundCase {88200, {12.0f, -12.0f}},
+                      BoundCase {96000, {12.0f, 12.0f}}, BoundCase {96000, {-12.0f, -12.0f}},
+                      BoundCase {176400, {-12.0f, 12.0f}}, BoundCase {192000, {12.0f, 12.0f}}));
 
 } // namespace

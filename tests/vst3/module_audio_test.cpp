@@ -16,7 +16,7 @@ namespace {
 constexpr Steinberg::Vst::ParamID kBypassId = 2056;
 constexpr int kBlock = 256;
 constexpr int kLatency = 127;
-constexpr int kRamp = 441;  // 10 ms at 44.1 kHz
+constexpr int kRamp = 441; // 10 ms at 44.1 kHz
 
 class ModuleAudio : public ::testing::Test
 {
@@ -34,7 +34,8 @@ protected:
     }
 
     /// Runs `in` (the same on both channels) through p in blocks; channel 0 of the output.
-    static std::vector<float> run(PluginInstance& p, const std::vector<float>& in, size_t from, size_t count)
+    static std::vector<float> run(PluginInstance& p, const std::vector<float>& in, size_t from,
+                                  size_t count)
     {
         std::vector<float> left(count), right(count);
         const float* inputs[2] = {in.data() + from, in.data() + from};
@@ -65,8 +66,9 @@ TEST_F(ModuleAudio, BypassSwitchesWithoutAClickAndEndsOnTheExactSignal)
     const size_t blocks = 48;
     std::vector<float> sine(blocks * kBlock);
     for (size_t n = 0; n < sine.size(); ++n)
-        sine[n] = static_cast<float>(0.5 * std::sin(2.0 * M_PI * 3000.0 / 44100.0 * static_cast<double>(n)));
-    const size_t on = 12, off = 24, onAgain = 36;  // blocks at which bypass switches
+        sine[n] = static_cast<float>(
+            0.5 * std::sin(2.0 * M_PI * 3000.0 / 44100.0 * static_cast<double>(n)));
+    const size_t on = 12, off = 24, onAgain = 36; // blocks at which bypass switches
     std::vector<float> out, wet;
     for (size_t b = 0; b < blocks; ++b)
     {
@@ -81,7 +83,7 @@ TEST_F(ModuleAudio, BypassSwitchesWithoutAClickAndEndsOnTheExactSignal)
     }
     auto dry = [&](size_t n) { return n >= kLatency ? sine[n - kLatency] : 0.0f; };
 
-    const size_t steady = 8 * kBlock;  // the filter has settled on the sine
+    const size_t steady = 8 * kBlock; // the filter has settled on the sine
     std::vector<float> dryAlone(sine.size());
     double difference = 0.0;
     for (size_t n = 0; n < sine.size(); ++n)
@@ -90,14 +92,16 @@ TEST_F(ModuleAudio, BypassSwitchesWithoutAClickAndEndsOnTheExactSignal)
         if (n >= steady)
             difference = std::max(difference, std::fabs(static_cast<double>(dry(n)) - wet[n]));
     }
-    const double ownStep = std::max(largestStep(wet, steady, wet.size()), largestStep(dryAlone, steady, sine.size()));
+    const double ownStep = std::max(largestStep(wet, steady, wet.size()),
+                                    largestStep(dryAlone, steady, sine.size()));
     const double allowed = ownStep + difference / kRamp + 1e-6;
     EXPECT_LE(largestStep(out, steady, out.size()), allowed) << "own step " << ownStep;
 
     for (size_t n = steady; n < out.size(); ++n)
     {
         const size_t block = n / kBlock;
-        const bool fading = (n >= on * kBlock && n < on * kBlock + kRamp) || (n >= off * kBlock && n < off * kBlock + kRamp)
+        const bool fading = (n >= on * kBlock && n < on * kBlock + kRamp)
+                            || (n >= off * kBlock && n < off * kBlock + kRamp)
                             || (n >= onAgain * kBlock && n < onAgain * kBlock + kRamp);
         if (fading)
             continue;
@@ -124,8 +128,9 @@ TEST_F(ModuleAudio, NonFiniteInputBecomesSilenceAndLeavesNoTrace)
     for (float& s : original)
         s = noise(random);
     poisoned = silenced = original;
-    const float bad[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                         -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::signaling_NaN()};
+    const float bad[] = {
+        std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+        -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::signaling_NaN()};
     for (size_t n = burst; n < burst + burstLength; ++n)
     {
         poisoned[n] = (n % 7 == 0) ? original[n] : bad[n % 4];
