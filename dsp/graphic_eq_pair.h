@@ -40,9 +40,10 @@ public:
 
     /// Feeds count frames of both channels: input(c, i) gives sample i of channel c (0 left,
     /// 1 right) and output(c, i, y) receives its filtered value, the one currentOutput()
-    /// would give after it. [audio]
+    /// would give after it. Always inlined, so a caller built for wider vectors converts and
+    /// scales the samples with them. [audio]
     template <typename Input, typename Output>
-    void process(int count, Input&& input, Output&& output) noexcept
+    CORVALE_INLINE void process(int count, Input&& input, Output&& output) noexcept
     {
         if (!m_right->inStepWith(*m_left))
             m_right->restartInStepWith(*m_left);

@@ -114,7 +114,7 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
     const int32 n = data.numSamples;
     // While only the plug-in's output plays, the dry delay line just keeps the input's
     // history; it is fed before anything is written, as the host may process in place.
-    // Otherwise each piece of the block takes its dry frames as it goes (runPiece).
+    // Otherwise each piece of the block takes its dry frames as it goes (runWithFade).
     const bool wetOnly = isInstrument() || bypassFade_.wetOnly();
     if (!isInstrument() && wetOnly)
         bypassDelay_.feed(src, channels, static_cast<uint32>(n));
