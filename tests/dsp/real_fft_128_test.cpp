@@ -183,6 +183,7 @@ TEST(RealFft128, RoundTrip)
     for (int n = 0; n < kN; ++n)
         EXPECT_NEAR(out[static_cast<size_t>(n)], x[static_cast<size_t>(n)], 1e-14) << n;
 }
+
 // The eight-column kernels (AVX-512) and the four-column ones give the same bits, for both
 // input counts and both inverse forms, on tables computed here.
 TEST(RealFft128, WideKernelsEqualNarrowOnes)

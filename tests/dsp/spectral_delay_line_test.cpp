@@ -106,6 +106,7 @@ TEST(SpectralDelayLine, BatchSumsMatchPlainBlockSums)
         }
     }
 }
+
 // Two channels sharing their partition spectra run one batch pass and one completion for
 // both: each gets, bit for bit, the sums a line of its own with the same spectra gets.
 TEST(SpectralDelayLine, PairedBatchGivesEachLineItsOwnSums)
