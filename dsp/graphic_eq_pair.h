@@ -78,6 +78,23 @@ public:
         }
     }
 
+    /// One frame of both channels: what process(1, ...) does, for callers that go frame by
+    /// frame. [audio]
+    void processFrame(double left, double right, double& leftOut, double& rightOut) noexcept
+    {
+        if (!m_right->inStepWith(*m_left))
+            m_right->restartInStepWith(*m_left);
+        const int pos = m_left->m_pos;
+        m_left->m_inBlock[static_cast<size_t>(pos)] = left;
+        m_right->m_inBlock[static_cast<size_t>(pos)] = right;
+        if (pos + 1 == m_left->m_blockSize)
+            finishBlocks();
+        else
+            m_left->m_pos = m_right->m_pos = pos + 1;
+        leftOut = m_left->currentOutput();
+        rightOut = m_right->currentOutput();
+    }
+
     /// Feeds count samples of the left channel alone, as process() does. [audio]
     template <typename Input, typename Output>
     CORVALE_INLINE void processLeft(int count, Input&& input, Output&& output) noexcept

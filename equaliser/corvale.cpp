@@ -123,17 +123,20 @@ bool CCorvale::processFrame(const float* input, float* output, uint32_t numInput
     flushBandGains();
 
     const float gain = m_fGain;
-    auto in = [input](int c, int) { return static_cast<double>(input[c]); };
-    auto out = [output, gain](int c, int, double y) { output[c] = scaled(y, gain); };
     if (numInputChannels == 2 && numOutputChannels == 2)
     {
-        m_pEngines->process(1, in, out);
+        double left = 0.0, right = 0.0;
+        m_pEngines->processFrame(input[0], input[1], left, right);
+        output[0] = scaled(left, gain);
+        output[1] = scaled(right, gain);
     }
     else
     {
+        auto in = [input](int c, int) { return static_cast<double>(input[c]); };
+        auto out = [output, gain](int c, int, double y) { output[c] = scaled(y, gain); };
         m_pEngines->processLeft(1, in, out);
         if (numInputChannels == 1 && numOutputChannels == 2)
-            output[1] = output[0];  // mono in, stereo out: the filtered signal on both sides
+            output[1] = output[0]; // mono in, stereo out: the filtered signal on both sides
     }
     return true;
 }
