@@ -1,8 +1,10 @@
-// CGraphicEqEngine band design: each band is a doubly terminated LC band-pass
-// ladder (600-ohm source and load; L1||C1 to ground, L2+C2 in series, L3||C3 to
-// ground), frequency-sampled at the design bins and turned into a time response
-// by one unnormalised inverse real FFT.
-#include "dsp/graphic_eq_engine.h"
+// CBandSet: the band design. Each band is a doubly terminated LC band-pass ladder
+// (600-ohm source and load; L1||C1 to ground, L2+C2 in series, L3||C3 to ground),
+// frequency-sampled at the design bins and turned into a time response by one
+// unnormalised inverse real FFT.
+#include "dsp/band_set.h"
+
+#include "dsp/real_fft.h"
 
 #include <cmath>
 
@@ -20,7 +22,7 @@ struct BandComponents
 };
 
 // Resonances 25 * 10^(b/5) Hz; L2/L1 = C1/C2 ~ 9.27 gives every band the same relative width.
-constexpr BandComponents kBands[CGraphicEqEngine::kBandCount] = {
+constexpr BandComponents kBands[CBandSet::kBandCount] = {
     {2.28474e-5, 2.46374e-6, 1.77389, 16.4501},       // 25 Hz
     {1.44084e-5, 1.5555e-6, 1.11996, 10.374},         // 40 Hz
     {9.09041e-6, 9.81388e-7, 0.7066, 6.5451},         // 63 Hz
@@ -47,19 +49,24 @@ std::complex<double> power(const std::complex<double>& s, int n)
 }
 } // namespace
 
-void CGraphicEqEngine::designBands(int sampleRate)
+CBandSet::CBandSet(int sampleRate, int designSize)
+    : m_sampleRate(sampleRate), m_designSize(designSize), m_ones(static_cast<size_t>(designSize), 1.0),
+      m_zeros(static_cast<size_t>(designSize), 0.0)
 {
+    std::vector<Complex> spectrum(static_cast<size_t>(designSize), Complex(0.0, 0.0));
+    BRFFT transform(designSize);
+    m_responses.reserve(kBandCount);
     for (int b = 0; b < kBandCount; ++b)
     {
         const BandComponents& c = kBands[b];
-        designBand(m_bandResponses[static_cast<size_t>(b)], c.C1, c.C2, c.C1, c.L1, c.L2, c.L1,
-                   kTermination, kTermination, sampleRate);
+        m_responses.emplace_back(designSize);
+        designBand(m_responses.back(), c.C1, c.C2, c.C1, c.L1, c.L2, c.L1, kTermination, kTermination, spectrum,
+                   transform);
     }
-    combineBands();
 }
 
-void CGraphicEqEngine::designBand(CTapArray& target, double C1, double C2, double C3, double L1,
-                                  double L2, double L3, double R1, double R2, int sampleRate)
+void CBandSet::designBand(CTapArray& target, double C1, double C2, double C3, double L1, double L2, double L3,
+                          double R1, double R2, std::vector<Complex>& spectrum, BRFFT& transform) const
 {
     // H(s) = b3 s^3 / (a6 s^6 + ... + a1 s + a0): load voltage over source voltage.
     const double a6 = C1 * C2 * C3 * L1 * L2 * L3 * R1 * R2;
@@ -77,31 +84,30 @@ void CGraphicEqEngine::designBand(CTapArray& target, double C1, double C2, doubl
     // the same at every design size.
     const double scale = 0.8192 / m_designSize;
     const int M = m_designSize / 2;
-    Complex* X = m_designSpectrum.data();
-    const Complex H0 = ladderResponse(0, b3, a6, a5, a4, a3, a2, a1, a0, sampleRate);
+    Complex* X = spectrum.data();
+    const Complex H0 = ladderResponse(0, b3, a6, a5, a4, a3, a2, a1, a0);
     for (int k = 1; k < M; ++k)
     {
-        const Complex value = scale * ladderResponse(k, b3, a6, a5, a4, a3, a2, a1, a0, sampleRate);
+        const Complex value = scale * ladderResponse(k, b3, a6, a5, a4, a3, a2, a1, a0);
         X[k] = value;
         X[m_designSize - k] = std::conj(value);
     }
-    const Complex HM = ladderResponse(M, b3, a6, a5, a4, a3, a2, a1, a0, sampleRate);
+    const Complex HM = ladderResponse(M, b3, a6, a5, a4, a3, a2, a1, a0);
     // DC and top bin share one packed entry: the top bin's imaginary part rides in both
     // imaginary parts and ends up as a constant on the even taps.
     X[0] = X[M] = Complex(scale * H0.real(), scale * HM.imag());
 
-    m_designTransform.inverseReal(X);
-    const Complex* time = m_designTransform.timeBuffer();
+    transform.inverseReal(X);
+    const Complex* time = transform.timeBuffer();
     double* values = target.values();
     for (int n = 0; n < target.count(); ++n)
         values[n] = time[n].real();
 }
 
-CGraphicEqEngine::Complex CGraphicEqEngine::ladderResponse(int k, double b3, double a6, double a5, double a4,
-                                                           double a3, double a2, double a1, double a0,
-                                                           int sampleRate) const
+CBandSet::Complex CBandSet::ladderResponse(int k, double b3, double a6, double a5, double a4, double a3, double a2,
+                                           double a1, double a0) const
 {
-    const double omega = 2.0 * kPi * k * (sampleRate * 0.5) / (m_designSize * 0.5);
+    const double omega = 2.0 * kPi * k * (m_sampleRate * 0.5) / (m_designSize * 0.5);
     const Complex s(0.0, omega);
     const Complex numerator = power(s, 3) * b3;
     Complex denominator = a6 * power(s, 6) + a5 * power(s, 5) + a4 * power(s, 4) + a3 * power(s, 3)

@@ -12,57 +12,64 @@
 //      repeated at bin M: the inverse split step cancels the Nyquist term, so each
 //      block result lacks it (kept deliberately: that is this filter's response).
 //   3. Overlap-add with the tail of the previous block result (fused into the inverse).
-//   4. This block's input spectrum goes to ring position q + 1; partition q's spectrum
-//      is replaced by the transform of the taps gathered during this block, unless
-//      they are bit for bit the taps it was last transformed from. The transforms
-//      write straight into the delay line.
+//   4. This block's input spectrum goes to ring position q + 1 (the transform writes
+//      straight into the delay line).
+//   5. The channel that leads the tap bank has partition q's spectrum replaced by the
+//      transform of the taps gathered during this block (CTapBank::takePartition),
+//      after every channel sharing it has formed its sum.
 #include "dsp/graphic_eq_engine.h"
 
 #include <algorithm>
-#include <cstring>
 
 void CGraphicEqEngine::finishBlock() noexcept
 {
-    const int B = m_blockSize;
-    const int M = B;   // fftSize / 2
-    const int q = (m_partOffset - m_firstTap) / B;
-
-    double* sumRe = m_sumRe.data();
-    double* sumIm = m_sumIm.data();
+    const int q = currentPartition();
     if (m_batchPhase == 0)
         m_delayLine.beginBatch(q);
-    m_delayLine.finishBatchBlock(m_batchPhase, sumRe, sumIm);
-    m_batchPhase = (m_batchPhase + 1 == kPartitionBatch) ? 0 : m_batchPhase + 1;
+    formSums();
+    completeBlock(q);
+    if (m_leads)
+        m_bank->takePartition();
+    advance();
+}
+
+void CGraphicEqEngine::completeBlock(int q) noexcept
+{
+    const int B = m_blockSize;
+    const int M = B; // fftSize / 2
+    double* sumRe = m_sumRe.data();
+    double* sumIm = m_sumIm.data();
     sumRe[M] = sumIm[0];
     sumIm[M] = 0.0;
 
     // The overlap-add runs inside the inverse transform: each new value plus the tail the
     // previous block left in the second half of outBlock, so no separate overlap buffer.
-    m_outputTransform.inversePackedOverlapAdd(sumRe, sumIm, m_outBlock.data(), 1.0 / static_cast<double>(m_fftSize));
+    m_outputTransform.inversePackedOverlapAdd(sumRe, sumIm, m_outBlock.data(),
+                                              1.0 / static_cast<double>(m_fftSize));
 
     const int next = (q + 1 == m_partitions) ? 0 : q + 1;
-    m_inputTransform.forwardPacked(m_inBlock.data(), B, m_delayLine.inputRe(next), m_delayLine.inputIm(next));
+    m_inputTransform.forwardPacked(m_inBlock.data(), B, m_delayLine.inputRe(next),
+                                   m_delayLine.inputIm(next));
+}
 
-    // Without a tap change during the block the partition is just the current taps, read in
-    // place; otherwise tapBlock holds the taps each sample saw and gets the rest now.
-    const double* gathered = m_taps.data() + m_partOffset;
-    if (m_gathered != 0)
-    {
-        gatherTaps(B);
-        gathered = m_tapBlock.data();
-    }
-    m_gathered = 0;
-    double* transformed = m_transformedTaps.data() + static_cast<size_t>(q) * B;
-    if (std::memcmp(transformed, gathered, sizeof(double) * static_cast<size_t>(B)) != 0)
-    {
-        std::copy(gathered, gathered + B, transformed);
-        m_tapTransform.forwardPacked(gathered, B, m_delayLine.partitionRe(q), m_delayLine.partitionIm(q));
-        m_delayLine.partitionWritten(q);
-    }
-
+void CGraphicEqEngine::advance() noexcept
+{
     m_pos = 0;
-    std::fill(m_inBlock.begin(), m_inBlock.begin() + B, 0.0);
-    m_partOffset += B;
+    std::fill(m_inBlock.begin(), m_inBlock.begin() + m_blockSize, 0.0);
+    m_partOffset += m_blockSize;
     if (m_partOffset >= m_tapEnd)
         m_partOffset = m_firstTap;
+    m_batchPhase = (m_batchPhase + 1 == kPartitionBatch) ? 0 : m_batchPhase + 1;
+    ++m_blocks;
+}
+
+void CGraphicEqEngine::restartInStepWith(const CGraphicEqEngine& lead) noexcept
+{
+    m_delayLine.restartLike(lead.m_delayLine);
+    std::fill(m_outBlock.begin(), m_outBlock.end(), 0.0);
+    std::fill(m_inBlock.begin(), m_inBlock.end(), 0.0);
+    m_pos = lead.m_pos;
+    m_partOffset = lead.m_partOffset;
+    m_batchPhase = lead.m_batchPhase;
+    m_blocks = lead.m_blocks;
 }

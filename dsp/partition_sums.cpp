@@ -1,8 +1,11 @@
-// Partition-sum kernels: four bins per vector, the batch's accumulators in registers.
+// Partition-sum kernels: a vector of bins at a time, the batch's accumulators in
+// registers. Each kernel is a template over the vector type; simdLevel() picks the
+// eight-double form on AVX-512 CPUs and the four-double form elsewhere, and every
+// form gives every bin the same operations in the same order.
 //
 // This file alone is compiled with -ffp-contract=fast (dsp/CMakeLists.txt): in the
-// AVX2+FMA clone each multiply-add of the sums becomes one fused operation, which
-// rounds once instead of twice; the baseline clone has no FMA and is unaffected.
+// AVX2+FMA and AVX-512 forms each multiply-add of the sums becomes one fused
+// operation, which rounds once instead of twice; the baseline form has no FMA.
 #include "dsp/partition_sums.h"
 
 #include "dsp/simd.h"
@@ -11,151 +14,330 @@
 #include <cstddef>
 #include <cstring>
 
-namespace
-{
+namespace {
+constexpr bool kPrefetch = true;
 
-// acc += x * h for four bins with four multiplications. In the first chunk (packed)
-// lane 0 is the DC/Nyquist pair, which takes the separate products; selecting lanes
-// keeps those products exact.
-template <bool kPacked>
-CORVALE_INLINE void multiplyAdd(const V4& xr, const V4& xi, const V4& hr, const V4& hi, V4& accRe,
-                                V4& accIm) noexcept
-{
-    const V4 rr = xr * hr;
-    const V4 ii = xi * hi;
-    const V4 re = rr - ii;
-    const V4 im = xr * hi + xi * hr;
-    if (kPacked)
-    {
-        const V4Mask lane0 = {-1, 0, 0, 0};
-        accRe += lane0 ? rr : re;
-        accIm += lane0 ? ii : im;
-    }
-    else
-    {
-        accRe += re;
-        accIm += im;
-    }
-}
-
-// The first chunk: the four-multiplication form, for the packed lane.
-CORVALE_INLINE void batchFirstChunk(const double* const* blocks, const double* taps, const unsigned char* passed,
-                                    int stride, int P, double* out) noexcept
+// One chunk of bins c .. c + lanes - 1 of the batch pass for C channels: three
+// multiplications per product, the three sums kept apart; bin 0 is redone by
+// batchPackedBin.
+template <typename V, int C>
+CORVALE_INLINE void batchChunk(const double* const* const* blocks, const double* taps,
+                               const unsigned char* passed, int stride, int P, int c,
+                               double* const* out) noexcept
 {
     const size_t tapSize = static_cast<size_t>(partitionSpectrumSize(stride));
     const size_t inSize = static_cast<size_t>(inputSpectrumSize(stride));
-    V4 accRe[kPartitionBatch] = {};
-    V4 accIm[kPartitionBatch] = {};
-    for (int p = kPartitionBatch - 1; p < P; ++p)
-    {
-        if (!passed[p])
-            continue;
-        const double* h = taps + static_cast<size_t>(p) * tapSize;
-        const V4 hr = CORVALE_LOAD4(h), hi = CORVALE_LOAD4(h + stride);
-        const double* const* x = blocks + (P - 1 - p);
-        for (int j = 0; j < kPartitionBatch; ++j)
-            multiplyAdd<true>(CORVALE_LOAD4(x[j]), CORVALE_LOAD4(x[j] + stride), hr, hi, accRe[j], accIm[j]);
-    }
-    for (int j = 0; j < kPartitionBatch; ++j)
-    {
-        CORVALE_STORE4(out + j * inSize, accRe[j]);
-        CORVALE_STORE4(out + j * inSize + stride, accIm[j]);
-    }
-}
-
-// Any other chunk: three multiplications per product, the three sums kept apart.
-CORVALE_INLINE void batchChunk(const double* const* blocks, const double* taps, const unsigned char* passed,
-                               int stride, int P, int c, double* out) noexcept
-{
-    const size_t tapSize = static_cast<size_t>(partitionSpectrumSize(stride));
-    const size_t inSize = static_cast<size_t>(inputSpectrumSize(stride));
-    V4 sumC[kPartitionBatch] = {};   // sum of c (a + b)
-    V4 sumA[kPartitionBatch] = {};   // sum of a (d - c)
-    V4 sumB[kPartitionBatch] = {};   // sum of b (c + d)
+    V sumC[C][kPartitionBatch] = {}; // sum of c (a + b)
+    V sumA[C][kPartitionBatch] = {}; // sum of a (d - c)
+    V sumB[C][kPartitionBatch] = {}; // sum of b (c + d)
     for (int p = kPartitionBatch - 1; p < P; ++p)
     {
         if (!passed[p])
             continue;
         const double* h = taps + static_cast<size_t>(p) * tapSize + c;
-        const V4 hc = CORVALE_LOAD4(h), hDiff = CORVALE_LOAD4(h + 2 * stride), hSum = CORVALE_LOAD4(h + 3 * stride);
-        const double* const* x = blocks + (P - 1 - p);
-        for (int j = 0; j < kPartitionBatch; ++j)
+        const V hc = CORVALE_LOADV(V, h), hd = CORVALE_LOADV(V, h + stride);
+        const V hDiff = hd - hc, hSum = hc + hd;
+        if (kPrefetch)
         {
-            const V4 a = CORVALE_LOAD4(x[j] + c), b = CORVALE_LOAD4(x[j] + stride + c);
-            sumC[j] += hc * (a + b);
-            sumA[j] += a * hDiff;
-            sumB[j] += b * hSum;
+            __builtin_prefetch(h + 8);
+            __builtin_prefetch(h + stride + 8);
+        }
+        for (int ch = 0; ch < C; ++ch)
+        {
+            const double* const* x = blocks[ch] + (P - 1 - p);
+            if (kPrefetch)
+            {
+                __builtin_prefetch(x[0] + c + 8);
+                __builtin_prefetch(x[0] + stride + c + 8);
+            }
+            for (int j = 0; j < kPartitionBatch; ++j)
+            {
+                const V a = CORVALE_LOADV(V, x[j] + c), b = CORVALE_LOADV(V, x[j] + stride + c);
+                sumC[ch][j] += hc * (a + b);
+                sumA[ch][j] += a * hDiff;
+                sumB[ch][j] += b * hSum;
+            }
         }
     }
-    for (int j = 0; j < kPartitionBatch; ++j)
+    for (int ch = 0; ch < C; ++ch)
     {
-        CORVALE_STORE4(out + j * inSize + c, sumC[j] - sumB[j]);
-        CORVALE_STORE4(out + j * inSize + stride + c, sumC[j] + sumA[j]);
+        for (int j = 0; j < kPartitionBatch; ++j)
+        {
+            CORVALE_STOREV(V, out[ch] + j * inSize + c, sumC[ch][j] - sumB[ch][j]);
+            CORVALE_STOREV(V, out[ch] + j * inSize + stride + c, sumC[ch][j] + sumA[ch][j]);
+        }
     }
 }
 
-// sum = from + the products of the listed spectra (x[i] input, h[i] partition), chunk c.
-template <bool kPacked>
-CORVALE_INLINE void completeChunk(const double* const* x, const double* const* h, int count, int stride,
-                                  const double* fromRe, const double* fromIm, int c, double* sumRe,
-                                  double* sumIm) noexcept
+// Bin 0 of the batch pass: the packed pair's separate products.
+template <int C>
+CORVALE_INLINE void batchPackedBin(const double* const* const* blocks, const double* taps,
+                                   const unsigned char* passed, int stride, int P,
+                                   double* const* out) noexcept
 {
-    V4 accRe = CORVALE_LOAD4(fromRe + c);
-    V4 accIm = CORVALE_LOAD4(fromIm + c);
+    const size_t tapSize = static_cast<size_t>(partitionSpectrumSize(stride));
+    const size_t inSize = static_cast<size_t>(inputSpectrumSize(stride));
+    double re[C][kPartitionBatch] = {};
+    double im[C][kPartitionBatch] = {};
+    for (int p = kPartitionBatch - 1; p < P; ++p)
+    {
+        if (!passed[p])
+            continue;
+        const double* h = taps + static_cast<size_t>(p) * tapSize;
+        const double hr = h[0], hi = h[stride];
+        for (int ch = 0; ch < C; ++ch)
+        {
+            const double* const* x = blocks[ch] + (P - 1 - p);
+            for (int j = 0; j < kPartitionBatch; ++j)
+            {
+                re[ch][j] += x[j][0] * hr;
+                im[ch][j] += x[j][stride] * hi;
+            }
+        }
+    }
+    for (int ch = 0; ch < C; ++ch)
+    {
+        for (int j = 0; j < kPartitionBatch; ++j)
+        {
+            out[ch][j * inSize] = re[ch][j];
+            out[ch][j * inSize + stride] = im[ch][j];
+        }
+    }
+}
+
+template <typename V, int C>
+CORVALE_INLINE void batchPass(const double* const* const* blocks, const double* taps,
+                              const unsigned char* passed, int stride, int P,
+                              double* const* out) noexcept
+{
+    constexpr int kLanes = static_cast<int>(sizeof(V) / sizeof(double));
+    for (int c = 0; c < stride; c += kLanes)
+        batchChunk<V, C>(blocks, taps, passed, stride, P, c, out);
+    batchPackedBin<C>(blocks, taps, passed, stride, P, out);
+}
+
+// sum = from + the products of the listed spectra for C channels (x[ch][i] input, h[i]
+// partition), one chunk: three multiplications per product as in the batch pass, the
+// three sums added to `from` at the end; bin 0 is redone by completePackedBin.
+template <typename V, int C>
+CORVALE_INLINE void completeChunk(const double* const (*x)[kMaxCompletion], const double* const* h,
+                                  int count, int stride, const double* const* fromRe,
+                                  const double* const* fromIm, int c, double* const* sumRe,
+                                  double* const* sumIm) noexcept
+{
+    V sumC[C] = {}, sumA[C] = {}, sumB[C] = {};
     for (int i = 0; i < count; ++i)
-        multiplyAdd<kPacked>(CORVALE_LOAD4(x[i] + c), CORVALE_LOAD4(x[i] + stride + c), CORVALE_LOAD4(h[i] + c),
-                             CORVALE_LOAD4(h[i] + stride + c), accRe, accIm);
-    CORVALE_STORE4(sumRe + c, accRe);
-    CORVALE_STORE4(sumIm + c, accIm);
-}
-} // namespace
-
-void derivePartitionRows(double* partition, int stride) noexcept
-{
-    const double* c = partition;
-    const double* d = partition + stride;
-    for (int k = 0; k < stride; ++k)
     {
-        partition[2 * stride + k] = d[k] - c[k];
-        partition[3 * stride + k] = c[k] + d[k];
+        const double* hp = h[i] + c;
+        const V hc = CORVALE_LOADV(V, hp), hd = CORVALE_LOADV(V, hp + stride);
+        const V hDiff = hd - hc, hSum = hc + hd;
+        for (int ch = 0; ch < C; ++ch)
+        {
+            const V a = CORVALE_LOADV(V, x[ch][i] + c), b = CORVALE_LOADV(V, x[ch][i] + stride + c);
+            sumC[ch] += hc * (a + b);
+            sumA[ch] += a * hDiff;
+            sumB[ch] += b * hSum;
+        }
     }
-}
-
-CORVALE_HOT_FMA_CLONES
-void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed, int stride,
-                       int P, double* out) noexcept
-{
-    batchFirstChunk(blocks, taps, passed, stride, P, out);
-    for (int c = 4; c < stride; c += 4)
-        batchChunk(blocks, taps, passed, stride, P, c, out);
+    for (int ch = 0; ch < C; ++ch)
+    {
+        const V re = CORVALE_LOADV(V, fromRe[ch] + c) + (sumC[ch] - sumB[ch]);
+        const V im = CORVALE_LOADV(V, fromIm[ch] + c) + (sumC[ch] + sumA[ch]);
+        CORVALE_STOREV(V, sumRe[ch] + c, re);
+        CORVALE_STOREV(V, sumIm[ch] + c, im);
+    }
 }
 
 // The spectra's addresses are looked up once per completion, not per chunk: the list is
 // short (kMaxCompletion from the batch form), and longer lists go in groups of that size.
-CORVALE_HOT_FMA_CLONES
-void completePartitionSum(const double* input, const double* taps, const int* partitions, int count, int stride,
-                          int P, int position, const double* partial, double* sumRe, double* sumIm) noexcept
+template <typename V, int C>
+CORVALE_INLINE void complete(const double* const* input, const double* taps, const int* partitions,
+                             int count, int stride, int P, int position,
+                             const double* const* partial, double* const* sumRe,
+                             double* const* sumIm) noexcept
 {
-    const double* fromRe = partial;
-    const double* fromIm = partial + stride;
+    constexpr int kLanes = static_cast<int>(sizeof(V) / sizeof(double));
+    const double* fromRe[C];
+    const double* fromIm[C];
+    for (int ch = 0; ch < C; ++ch)
+    {
+        fromRe[ch] = partial[ch];
+        fromIm[ch] = partial[ch] + stride;
+    }
     int first = 0;
     do
     {
-        const double* x[kMaxCompletion];
+        const double* x[C][kMaxCompletion];
         const double* h[kMaxCompletion];
         const int n = (count - first < kMaxCompletion) ? count - first : kMaxCompletion;
         for (int i = 0; i < n; ++i)
         {
             const int p = partitions[first + i];
             const int slot = (position - p < 0) ? position - p + P : position - p;
-            h[i] = taps + static_cast<size_t>(p) * static_cast<size_t>(partitionSpectrumSize(stride));
-            x[i] = input + static_cast<size_t>(slot) * static_cast<size_t>(inputSpectrumSize(stride));
+            h[i] = taps
+                   + static_cast<size_t>(p) * static_cast<size_t>(partitionSpectrumSize(stride));
+            for (int ch = 0; ch < C; ++ch)
+                x[ch][i] = input[ch]
+                           + static_cast<size_t>(slot)
+                                 * static_cast<size_t>(inputSpectrumSize(stride));
         }
-        completeChunk<true>(x, h, n, stride, fromRe, fromIm, 0, sumRe, sumIm);
-        for (int c = 4; c < stride; c += 4)
-            completeChunk<false>(x, h, n, stride, fromRe, fromIm, c, sumRe, sumIm);
-        fromRe = sumRe;
-        fromIm = sumIm;
+        // Bin 0, the packed pair: the separate products, in list order.
+        double packedRe[C], packedIm[C];
+        for (int ch = 0; ch < C; ++ch)
+        {
+            packedRe[ch] = fromRe[ch][0];
+            packedIm[ch] = fromIm[ch][0];
+            for (int i = 0; i < n; ++i)
+            {
+                packedRe[ch] += x[ch][i][0] * h[i][0];
+                packedIm[ch] += x[ch][i][stride] * h[i][stride];
+            }
+        }
+        for (int c = 0; c < stride; c += kLanes)
+            completeChunk<V, C>(x, h, n, stride, fromRe, fromIm, c, sumRe, sumIm);
+        for (int ch = 0; ch < C; ++ch)
+        {
+            sumRe[ch][0] = packedRe[ch];
+            sumIm[ch][0] = packedIm[ch];
+            fromRe[ch] = sumRe[ch];
+            fromIm[ch] = sumIm[ch];
+        }
         first += n;
     } while (first < count);
+}
+
+// One function per instruction set: the eight-double form needs AVX-512; the four-double
+// form runs with AVX2 and FMA or on the baseline. Two channels at once only where the
+// registers hold both channels' accumulators (32 with AVX-512).
+#define CORVALE_KERNEL_SET(suffix, TARGET, V, kPairInOnePass)                                      \
+    TARGET void batch##suffix(const double* const* blocks, const double* taps,                     \
+                              const unsigned char* passed, int stride, int P,                      \
+                              double* out) noexcept                                                \
+    {                                                                                              \
+        const double* const* lists[1] = {blocks};                                                  \
+        double* outs[1] = {out};                                                                   \
+        batchPass<V, 1>(lists, taps, passed, stride, P, outs);                                     \
+    }                                                                                              \
+    TARGET void batchPair##suffix(const double* const* blocksA, const double* const* blocksB,      \
+                                  const double* taps, const unsigned char* passed, int stride,     \
+                                  int P, double* outA, double* outB) noexcept                      \
+    {                                                                                              \
+        const double* const* lists[2] = {blocksA, blocksB};                                        \
+        double* outs[2] = {outA, outB};                                                            \
+        if (kPairInOnePass)                                                                        \
+        {                                                                                          \
+            batchPass<V, 2>(lists, taps, passed, stride, P, outs);                                 \
+            return;                                                                                \
+        }                                                                                          \
+        batchPass<V, 1>(lists, taps, passed, stride, P, outs);                                     \
+        batchPass<V, 1>(lists + 1, taps, passed, stride, P, outs + 1);                             \
+    }                                                                                              \
+    TARGET void complete##suffix(const double* input, const double* taps, const int* partitions,   \
+                                 int count, int stride, int P, int position,                       \
+                                 const double* partial, double* sumRe, double* sumIm) noexcept     \
+    {                                                                                              \
+        complete<V, 1>(&input, taps, partitions, count, stride, P, position, &partial, &sumRe,     \
+                       &sumIm);                                                                    \
+    }                                                                                              \
+    TARGET void completePair##suffix(const double* const* inputs, const double* taps,              \
+                                     const int* partitions, int count, int stride, int P,          \
+                                     int position, const double* const* partials,                  \
+                                     double* const* sumRe, double* const* sumIm) noexcept          \
+    {                                                                                              \
+        if (kPairInOnePass)                                                                        \
+        {                                                                                          \
+            complete<V, 2>(inputs, taps, partitions, count, stride, P, position, partials, sumRe,  \
+                           sumIm);                                                                 \
+            return;                                                                                \
+        }                                                                                          \
+        complete<V, 1>(inputs, taps, partitions, count, stride, P, position, partials, sumRe,      \
+                       sumIm);                                                                     \
+        complete<V, 1>(inputs + 1, taps, partitions, count, stride, P, position, partials + 1,     \
+                       sumRe + 1, sumIm + 1);                                                      \
+    }
+
+CORVALE_KERNEL_SET(Baseline, , V4, false)
+#if CORVALE_HAS_TARGETS
+CORVALE_KERNEL_SET(Avx2, CORVALE_TARGET_V3, V4, false)
+CORVALE_KERNEL_SET(Avx512, CORVALE_TARGET_V4, V8, true)
+#endif
+#undef CORVALE_KERNEL_SET
+
+} // namespace
+
+void sumPartitionBatch(const double* const* blocks, const double* taps, const unsigned char* passed,
+                       int stride, int P, double* out) noexcept
+{
+#if CORVALE_HAS_TARGETS
+    switch (simdLevel())
+    {
+    case SimdLevel::kAvx512:
+        return batchAvx512(blocks, taps, passed, stride, P, out);
+    case SimdLevel::kAvx2Fma:
+        return batchAvx2(blocks, taps, passed, stride, P, out);
+    default:
+        break;
+    }
+#endif
+    batchBaseline(blocks, taps, passed, stride, P, out);
+}
+
+void sumPartitionBatchPair(const double* const* blocksA, const double* const* blocksB,
+                           const double* taps, const unsigned char* passed, int stride, int P,
+                           double* outA, double* outB) noexcept
+{
+#if CORVALE_HAS_TARGETS
+    switch (simdLevel())
+    {
+    case SimdLevel::kAvx512:
+        return batchPairAvx512(blocksA, blocksB, taps, passed, stride, P, outA, outB);
+    case SimdLevel::kAvx2Fma:
+        return batchPairAvx2(blocksA, blocksB, taps, passed, stride, P, outA, outB);
+    default:
+        break;
+    }
+#endif
+    batchPairBaseline(blocksA, blocksB, taps, passed, stride, P, outA, outB);
+}
+
+void completePartitionSum(const double* input, const double* taps, const int* partitions, int count,
+                          int stride, int P, int position, const double* partial, double* sumRe,
+                          double* sumIm) noexcept
+{
+#if CORVALE_HAS_TARGETS
+    switch (simdLevel())
+    {
+    case SimdLevel::kAvx512:
+        return completeAvx512(input, taps, partitions, count, stride, P, position, partial, sumRe,
+                              sumIm);
+    case SimdLevel::kAvx2Fma:
+        return completeAvx2(input, taps, partitions, count, stride, P, position, partial, sumRe,
+                            sumIm);
+    default:
+        break;
+    }
+#endif
+    completeBaseline(input, taps, partitions, count, stride, P, position, partial, sumRe, sumIm);
+}
+
+void completePartitionSumPair(const double* const* inputs, const double* taps,
+                              const int* partitions, int count, int stride, int P, int position,
+                              const double* const* partials, double* const* sumRe,
+                              double* const* sumIm) noexcept
+{
+#if CORVALE_HAS_TARGETS
+    switch (simdLevel())
+    {
+    case SimdLevel::kAvx512:
+        return completePairAvx512(inputs, taps, partitions, count, stride, P, position, partials,
+                                  sumRe, sumIm);
+    case SimdLevel::kAvx2Fma:
+        return completePairAvx2(inputs, taps, partitions, count, stride, P, position, partials,
+                                sumRe, sumIm);
+    default:
+        break;
+    }
+#endif
+    completePairBaseline(inputs, taps, partitions, count, stride, P, position, partials, sumRe,
+                         sumIm);
 }

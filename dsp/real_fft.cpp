@@ -121,6 +121,43 @@ void difLastTwoStages(const double* re, const double* im, int count, double w1r,
         outIm[rev[base + 3]] = d0i - d1i;
     }
 }
+// The tables of the N = 128 kernels for one direction, computed as the constructor and
+// planStages compute the same values for any length.
+struct Tables128
+{
+    explicit Tables128(int sign)
+    {
+        constexpr int N = 128, M = 64;
+        for (int k1 = 0; k1 < 8; ++k1)
+        {
+            for (int n2 = 0; n2 < 8; ++n2)
+            {
+                // Row k1, column n2 of the 8 x 8 decomposition: exp(sign*2*pi*i*n2*k1/64).
+                const double angle = sign * 2.0 * kPi * (n2 * k1) / 64.0;
+                passRe[8 * k1 + n2] = std::cos(angle);
+                passIm[8 * k1 + n2] = std::sin(angle);
+            }
+        }
+        const double angleStep = 2.0 * kPi / static_cast<double>(N);
+        for (int k = 0; k <= M / 2; ++k)
+        {
+            const double low = -(angleStep * k), high = -(angleStep * (M - k));
+            lowRe[k] = std::cos(low);
+            lowIm[k] = std::sin(low);
+            highRe[k] = std::cos(high);
+            highIm[k] = std::sin(high);
+        }
+    }
+    double passRe[64], passIm[64];
+    double lowRe[33], lowIm[33], highRe[33], highIm[33];
+};
+
+RealFft128Tables sharedTables128(int sign)
+{
+    static const Tables128 forward(-1), inverse(+1);
+    const Tables128& t = sign < 0 ? forward : inverse;
+    return {t.passRe, t.passIm, t.lowRe, t.lowIm, t.highRe, t.highIm};
+}
 } // namespace
 
 RFFT::RFFT(int N)
@@ -179,19 +216,9 @@ void RFFT::planStages(int sign)
     }
     if (m_N == 128)
     {
-        // Row k1, column n2 of the 8 x 8 decomposition: exp(sign*2*pi*i*n2*k1/64).
-        m_passRe.resize(64);
-        m_passIm.resize(64);
-        for (int k1 = 0; k1 < 8; ++k1)
-        {
-            for (int n2 = 0; n2 < 8; ++n2)
-            {
-                const double angle = sign * 2.0 * kPi * (n2 * k1) / 64.0;
-                m_passRe[static_cast<size_t>(8 * k1 + n2)] = std::cos(angle);
-                m_passIm[static_cast<size_t>(8 * k1 + n2)] = std::sin(angle);
-            }
-        }
+        m_fixed = sharedTables128(sign);
         m_fixedSize = true;
+        simdLevel();  // see simdLevel()
     }
     m_stageRe.resize(m_stageTwiddles.size());
     m_stageIm.resize(m_stageTwiddles.size());

@@ -51,7 +51,7 @@ public:
     void useRecurrenceTwiddles(bool on) noexcept { m_recurrence = on; }
     /// Lets the packed paths use the N = 128 kernels (the default); false selects the
     /// generic split-array stages, the reference they are tested against. [main]
-    void useFixedSizeKernels(bool on) noexcept { m_fixedSize = on && !m_passRe.empty(); }
+    void useFixedSizeKernels(bool on) noexcept { m_fixedSize = on && m_fixed.passRe != nullptr; }
 
     /// Number of real samples N. [any]
     int length() const noexcept { return m_N; }
@@ -109,15 +109,12 @@ protected:
     std::vector<double> m_lowIm;
     std::vector<double> m_highRe;
     std::vector<double> m_highIm;
-    // The N = 128 kernels: whether the packed paths use them, and their tables
-    // (8 x 8 pass twiddles of the planned sign, then the split-step arrays above).
+    // The N = 128 kernels: whether the packed paths use them, and their tables (8 x 8
+    // pass twiddles of the planned sign, split-step twiddles), one copy per direction for
+    // the whole process, so that many engines in turn find them in the cache.
     bool m_fixedSize = false;
-    std::vector<double> m_passRe;
-    std::vector<double> m_passIm;
-    RealFft128Tables fixedTables() const noexcept
-    {
-        return {m_passRe.data(), m_passIm.data(), m_lowRe.data(), m_lowIm.data(), m_highRe.data(), m_highIm.data()};
-    }
+    RealFft128Tables m_fixed {};
+    const RealFft128Tables& fixedTables() const noexcept { return m_fixed; }
     // Split work arrays of the packed paths (M+1 entries each).
     std::vector<double> m_workRe;
     std::vector<double> m_workIm;

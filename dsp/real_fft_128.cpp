@@ -1,96 +1,13 @@
 // Fixed-size 128-point real transforms: the 8 x 8 complex FFT and the split steps.
 #include "dsp/real_fft_128.h"
 
+#include "dsp/fft8.h"
 #include "dsp/simd.h"
 #include "dsp/vector4.h"
 
 namespace
 {
-
-constexpr double kSqrtHalf = 0.70710678118654752440;
-
-// x * (s*i): (x + iy) * i = -y + ix, (x + iy) * (-i) = y - ix.
-template <int kSign>
-CORVALE_INLINE void timesI(const V4& xr, const V4& xi, V4& outR, V4& outI) noexcept
-{
-    if constexpr (kSign > 0)
-    {
-        outR = -xi;
-        outI = xr;
-    }
-    else
-    {
-        outR = xi;
-        outI = -xr;
-    }
-}
-
-// 4-point DFT of b0..b3 (exp(kSign*2*pi*i*jm/4)), natural order in place.
-template <int kSign>
-CORVALE_INLINE void dft4(V4& r0, V4& i0, V4& r1, V4& i1, V4& r2, V4& i2, V4& r3, V4& i3) noexcept
-{
-    const V4 t0r = r0 + r2, t0i = i0 + i2;
-    const V4 t1r = r0 - r2, t1i = i0 - i2;
-    const V4 t2r = r1 + r3, t2i = i1 + i3;
-    V4 t3r, t3i;
-    timesI<kSign>(r1 - r3, i1 - i3, t3r, t3i);
-    r0 = t0r + t2r;
-    i0 = t0i + t2i;
-    r2 = t0r - t2r;
-    i2 = t0i - t2i;
-    r1 = t1r + t3r;
-    i1 = t1i + t3i;
-    r3 = t1r - t3r;
-    i3 = t1i - t3i;
-}
-
-// 8-point DFT down the columns of r/i[0..7], natural order in place: the even outputs are
-// the 4-point DFT of a[j] + a[j+4], the odd ones that of (a[j] - a[j+4]) * w^j,
-// w = exp(kSign*i*pi/4). kUpperZero: a[4..7] are zero.
-template <int kSign, bool kUpperZero>
-CORVALE_INLINE void fft8(V4 (&r)[8], V4 (&i)[8]) noexcept
-{
-    V4 ur[4], ui[4], dr[4], di[4];
-    for (int j = 0; j < 4; ++j)
-    {
-        if constexpr (kUpperZero)
-        {
-            ur[j] = dr[j] = r[j];
-            ui[j] = di[j] = i[j];
-        }
-        else
-        {
-            ur[j] = r[j] + r[j + 4];
-            ui[j] = i[j] + i[j + 4];
-            dr[j] = r[j] - r[j + 4];
-            di[j] = i[j] - i[j + 4];
-        }
-    }
-    const V4 c = {kSqrtHalf, kSqrtHalf, kSqrtHalf, kSqrtHalf};
-    // w = c + i*s*c, w^2 = s*i, w^3 = -c + i*s*c.
-    V4 v1r, v1i, v3r, v3i, v2r, v2i;
-    if constexpr (kSign > 0)
-    {
-        v1r = c * (dr[1] - di[1]);
-        v1i = c * (di[1] + dr[1]);
-        v3r = -(c * (dr[3] + di[3]));
-        v3i = c * (dr[3] - di[3]);
-    }
-    else
-    {
-        v1r = c * (dr[1] + di[1]);
-        v1i = c * (di[1] - dr[1]);
-        v3r = -(c * (dr[3] - di[3]));
-        v3i = -(c * (dr[3] + di[3]));
-    }
-    timesI<kSign>(dr[2], di[2], v2r, v2i);
-    dft4<kSign>(ur[0], ui[0], ur[1], ui[1], ur[2], ui[2], ur[3], ui[3]);
-    dft4<kSign>(dr[0], di[0], v1r, v1i, v2r, v2i, v3r, v3i);
-    r[0] = ur[0], i[0] = ui[0], r[2] = ur[1], i[2] = ui[1];
-    r[4] = ur[2], i[4] = ui[2], r[6] = ur[3], i[6] = ui[3];
-    r[1] = dr[0], i[1] = di[0], r[3] = v1r, i[3] = v1i;
-    r[5] = v2r, i[5] = v2i, r[7] = v3r, i[7] = v3i;
-}
+using fft8detail::fft8;
 
 // Transposes the 4 x 4 block rows[0..3] (one V4 each) into cols[0..3].
 CORVALE_INLINE void transpose4(const V4& a, const V4& b, const V4& c, const V4& d, V4* cols) noexcept
@@ -184,7 +101,8 @@ CORVALE_INLINE void forwardComplex(const double* x, const double* twRe, const do
 } // namespace
 
 CORVALE_WIDE_CLONES
-void forwardReal128(const double* x, int count, const RealFft128Tables& t, double* outRe, double* outIm) noexcept
+void forwardReal128Narrow(const double* x, int count, const RealFft128Tables& t, double* outRe,
+                          double* outIm) noexcept
 {
     constexpr int M = 64;
     alignas(32) double zr[M];
@@ -233,8 +151,8 @@ void forwardReal128(const double* x, int count, const RealFft128Tables& t, doubl
 }
 
 CORVALE_WIDE_CLONES
-void inverseReal128(const double* inRe, const double* inIm, const RealFft128Tables& t, double scale,
-                    bool overlapAdd, double* out) noexcept
+void inverseReal128Narrow(const double* inRe, const double* inIm, const RealFft128Tables& t, double scale,
+                          bool overlapAdd, double* out) noexcept
 {
     constexpr int M = 64;
     alignas(32) double zr[M];
@@ -314,4 +232,22 @@ void inverseReal128(const double* inRe, const double* inIm, const RealFft128Tabl
             CORVALE_STORE4(o + 4, second);
         }
     }
+}
+void forwardReal128(const double* x, int count, const RealFft128Tables& tables, double* re, double* im) noexcept
+{
+#if CORVALE_HAS_TARGETS
+    if (simdLevel() == SimdLevel::kAvx512)
+        return forwardReal128Wide(x, count, tables, re, im);
+#endif
+    forwardReal128Narrow(x, count, tables, re, im);
+}
+
+void inverseReal128(const double* re, const double* im, const RealFft128Tables& tables, double scale,
+                    bool overlapAdd, double* out) noexcept
+{
+#if CORVALE_HAS_TARGETS
+    if (simdLevel() == SimdLevel::kAvx512)
+        return inverseReal128Wide(re, im, tables, scale, overlapAdd, out);
+#endif
+    inverseReal128Narrow(re, im, tables, scale, overlapAdd, out);
 }

@@ -9,6 +9,8 @@
 //
 // The arithmetic is that of ARFFT::forwardPacked / BRFFT::inversePacked (the
 // generic radix-2 paths, which stay as the reference); results agree to rounding.
+// On AVX-512 CPUs the passes run down all eight columns at once (real_fft_128_wide.cpp),
+// elsewhere four at a time; both give the same results bit for bit.
 #pragma once
 
 /// Twiddles the fixed kernels read; ARFFT/BRFFT of length 128 own them.
@@ -32,3 +34,12 @@ void forwardReal128(const double* x, int count, const RealFft128Tables& tables, 
 /// hold the backward (sign +1) twiddles. [audio]
 void inverseReal128(const double* re, const double* im, const RealFft128Tables& tables, double scale,
                     bool overlapAdd, double* out) noexcept;
+
+/// The two forms behind the functions above: four columns at a time (any CPU) and eight at
+/// a time (CPUs with AVX-512 only, see simdLevel()). [audio]
+void forwardReal128Narrow(const double* x, int count, const RealFft128Tables& tables, double* re, double* im) noexcept;
+void inverseReal128Narrow(const double* re, const double* im, const RealFft128Tables& tables, double scale,
+                          bool overlapAdd, double* out) noexcept;
+void forwardReal128Wide(const double* x, int count, const RealFft128Tables& tables, double* re, double* im) noexcept;
+void inverseReal128Wide(const double* re, const double* im, const RealFft128Tables& tables, double scale,
+                        bool overlapAdd, double* out) noexcept;

@@ -1,6 +1,7 @@
 // CCorvale: the fifteen-band graphic equaliser with output gain. Each channel
-// runs through its own CGraphicEqEngine; band gains are set in dB and handed to
-// both engines as linear factors; the output is scaled by m_fGain and 2.5.
+// runs through its own CGraphicEqEngine, the two engines of one CGraphicEqPair
+// sharing their taps; band gains are set in dB and handed to the engines as
+// linear factors; the output is scaled by m_fGain and 2.5.
 #pragma once
 
 #include "framework/plugin.h"
@@ -8,8 +9,9 @@
 #include <memory>
 
 class CGraphicEqEngine;
+class CGraphicEqPair;
 
-class CCorvale : public CPlugIn
+class CCorvale final : public CPlugIn
 {
 public:
     static constexpr int kBandCount = 15;
@@ -27,6 +29,9 @@ public:
     /// Filters one frame of one or two channels. [audio]
     bool processFrame(const float* input, float* output, uint32_t numInputChannels,
                       uint32_t numOutputChannels) override;
+    /// The frames of a run in one pass: the same outputs and state as processFrame() and
+    /// the transport message per frame. [audio]
+    void processFrameRun(FrameRun& run) override;
     /// A band control (id 0..14) changed: its linear gain is recomputed and both
     /// engines recombine their taps before the next frame. [audio] or [main]
     bool controlChanged(uint32_t controlId) override;
@@ -45,13 +50,13 @@ public:
             sendGainsToEngines();
     }
     /// The left and right engines, for inspection. [main]
-    const CGraphicEqEngine& leftEngine() const { return *m_pLeftEngine; }
-    const CGraphicEqEngine& rightEngine() const { return *m_pRightEngine; }
+    const CGraphicEqEngine& leftEngine() const;
+    const CGraphicEqEngine& rightEngine() const;
     /// Sample rate the engines' bands were designed for. [any]
     int designSampleRate() const { return m_nDesignSampleRate; }
 
-    std::unique_ptr<CGraphicEqEngine> m_pLeftEngine;
-    std::unique_ptr<CGraphicEqEngine> m_pRightEngine;
+    /// The engines of channel 0 and channel 1.
+    std::unique_ptr<CGraphicEqPair> m_pEngines;
     float m_fBandLinearGain[kBandCount] = {};
     float m_fVolX01dB = 0.0f;
     float m_fVolX02dB = 0.0f;
@@ -76,8 +81,16 @@ private:
     /// 10^(dB/20) of every band, then all fifteen gains to both engines.
     void updateBandGains();
     void sendGainsToEngines();
-    void openBandWindows(CGraphicEqEngine& engine) const;
-    static std::unique_ptr<CGraphicEqEngine> makeEngine(int sampleRate, int channel);
+    /// count frames from `first` on through the engines (both, or the left one alone).
+    void runEngines(const float* const* inputs, float* const* outputs, int32_t first, int32_t count, bool stereo);
+    /// An engine output as the plug-in plays it: rounded to float, times the gain (in
+    /// float), times the make-up factor.
+    static float scaled(double y, float gain)
+    {
+        return static_cast<float>(static_cast<double>(static_cast<float>(y) * gain) * kMakeUpGain);
+    }
+    void openBandWindows(CGraphicEqPair& engines) const;
+    static std::unique_ptr<CGraphicEqPair> makeEngines(int sampleRate);
 
     int m_nDesignSampleRate = 0;
     bool m_bGainsPending = false;  ///< band gains changed since the engines last took them

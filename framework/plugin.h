@@ -6,7 +6,8 @@
 //   2. publish m_controls as parameters; hand over the MIDI event list (message kind 5);
 //   3. on each sample-rate change: set m_nSampleRate, call prepareForProcessing();
 //   4. per block: setControlNormalized for the block's changes, then per frame
-//      MIDI events, processFrame() and a transport message (kind 2);
+//      MIDI events, processFrame() and a transport message (kind 2); the frames
+//      between two events come as one processFrameRun() call;
 //   5. state and presets through getControlValue / setControlPlain / setControlNormalized.
 #pragma once
 
@@ -14,6 +15,7 @@
 #include "framework/plugin_records.h"
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 class CPlugIn
@@ -42,6 +44,12 @@ public:
     /// One frame; arrays hold room for two samples. [audio]
     virtual bool processFrame(const float* input, float* output, uint32_t numInputChannels,
                               uint32_t numOutputChannels);
+    /// Frames run.first .. run.first + run.count - 1 of a block. Per frame: the input
+    /// frame from the block (a non-finite sample as 0), processFrame(), the output frame
+    /// into the block, the host position one sample on and the transport message (kind 2).
+    /// A product may process the run in one pass instead if it leaves the same outputs
+    /// and the same state. [audio]
+    virtual void processFrameRun(FrameRun& run);
     /// The variable of the control with this controlId has changed. [audio] or [main]
     virtual bool controlChanged(uint32_t controlId);
     /// Called once right after creation, before the capability members are read. [main]
@@ -92,6 +100,18 @@ public:
     void setJoystickY(float y, bool rotated);  ///< [audio] or [main]
     void getJoystick(float* x, float* y) const;  ///< [any]
 
+    /// The sample, or 0 when it is infinite or NaN: what a plug-in gets as input. Written
+    /// on the bits (all exponent bits set means infinite or NaN) so that loops over it
+    /// vectorise; a comparison would keep them scalar. [any]
+    static float finiteOrZero(float sample)
+    {
+        uint32_t bits;
+        std::memcpy(&bits, &sample, sizeof bits);
+        bits &= 0u - static_cast<uint32_t>((bits & 0x7f800000u) != 0x7f800000u);
+        std::memcpy(&sample, &bits, sizeof bits);
+        return sample;
+    }
+
     /// One step of every active smoother; a derived processFrame calls it per frame. [audio]
     void smoothControls()
     {
@@ -128,6 +148,9 @@ public:
     CControlList m_controls;
 
 protected:
+    /// Whether smoothControls() has anything to step (some control or the joystick is
+    /// smoothed). [any]
+    bool smoothingActive() const { return m_bSmoothingActive; }
     /// Rebuilds m_ppControlTable and m_pLinkedUpdateArray from m_controls
     /// (count + 2 entries each; update record p gets position p and its id). [main]
     void buildControlTable();

@@ -52,6 +52,24 @@ struct HostMessage
     bool immediate = false;                   ///< kind 0: apply without smoothing
 };
 
+/// A stretch of frames of one block that the wrapper hands over in one call: no MIDI
+/// event and no side-chain input falls between them. The wrapper keeps the record for
+/// the whole block, so the frames keep their contents from one run to the next as they
+/// would in a frame-by-frame loop.
+struct FrameRun
+{
+    const float* const* inputs = nullptr;  ///< the block's input channels; null: silence
+    float* const* outputs = nullptr;       ///< the block's output channels
+    uint32_t channels = 0;                 ///< 1 or 2, input and output alike
+    int32_t first = 0;                     ///< first frame of the run within the block
+    int32_t count = 0;                     ///< frames in the run
+    float inputFrame[2] = {};
+    float outputFrame[2] = {};
+    HostInfo* hostInfo = nullptr;          ///< advanced by one sample per frame
+    HostMessage* transport = nullptr;      ///< sent as kind 2 after every frame
+    double timeStep = 0.0;                 ///< seconds per sample
+};
+
 /// Side-chain samples for the coming frame (frame mode) or block (buffer mode).
 struct AuxInputInfo
 {

@@ -207,9 +207,11 @@ tresult PLUGIN_API Processor::setActive(TBool state)
     }
     catch (const std::exception&)
     {
-        bypassDelay_.prepare(0);  // no room for the delay: the dry signal passes undelayed
+        // No room for the delay line: the one prepared before (or none: the dry
+        // signal passes undelayed) stays, as prepare changes nothing when it fails.
         result = kOutOfMemory;
     }
+    bypassFade_.prepare(processSetup.sampleRate, !isInstrument() && bypass_);
     // Even when the host is told of a failure the component counts as active: a
     // host that processes anyway meets working engines, and main-thread writes
     // keep going through the mailbox instead of racing the audio thread.

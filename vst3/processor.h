@@ -17,6 +17,7 @@
 #pragma once
 
 #include "vst3/bypass_delay.h"
+#include "vst3/bypass_fade.h"
 #include "vst3/control_mailbox.h"
 #include "vst3/single_component_effect.h"
 #include "vst3/state_stream.h"
@@ -154,7 +155,9 @@ private:
     // processor_audio.cpp
     void processFrames(ProcessData& data, uint32 channels, HostInfo& info, HostMessage& message,
                        double timeStep);
-    void processBypassed(ProcessData& data, uint32 channels);
+    /// The run in pieces of at most kFadePiece frames: the dry frames of each piece are
+    /// taken from the delay line first, then the plug-in runs, then the fade mixes.
+    void runWithFade(FrameRun& run);
     void writeMeters(ProcessData& data, bool zero);
     void releaseUpdateQueues();
 
@@ -204,7 +207,13 @@ private:
     std::vector<CControlDescriptor*> controls_;  ///< by position, fixed after creation
     std::vector<StateField> stateLayout_;
     ControlMailbox mailbox_;
+    // Bypass: the plug-in keeps processing; its output and the dry input, delayed by the
+    // latency, are crossfaded whenever bypass switches. Audio thread only while active.
+    static constexpr int32 kFadePiece = 256;
     BypassDelay bypassDelay_;
+    BypassFade bypassFade_;
+    float dryStore_[2][kFadePiece] = {};
+    float* dryFrames_[2] = {dryStore_[0], dryStore_[1]};
     bool active_ = false;
 };
 

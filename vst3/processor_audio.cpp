@@ -88,33 +88,13 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
         plugIn_->receiveHostMessage(CPlugIn::kTransport, &message);
     }
 
-    if (!isInstrument() && bypass_)
-    {
-        processBypassed(data, channels);
-        writeMeters(data, true);
-    }
-    else
-    {
-        processFrames(data, channels, info, message, timeStep);
-    }
+    const bool bypassed = !isInstrument() && bypass_;
+    bypassFade_.setBypassed(bypassed);
+    processFrames(data, channels, info, message, timeStep);
+    writeMeters(data, bypassed || plugIn_->m_bProcessBuffers);
     releaseUpdateQueues();
     publishCurrentValues();
     return kResultOk;
-}
-
-void Processor::processBypassed(ProcessData& data, uint32 channels)
-{
-    float** src = data.inputs[0].channelBuffers32;
-    float** dst = data.outputs[0].channelBuffers32;
-    float frame[2] = {0.0f, 0.0f};
-    for (int32 i = 0; i < data.numSamples; ++i)
-    {
-        for (uint32 c = 0; c < channels; ++c)
-            frame[c] = src[c][i];
-        bypassDelay_.processFrame(frame, frame, channels);
-        for (uint32 c = 0; c < channels; ++c)
-            dst[c][i] = frame[c];
-    }
 }
 
 void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info,
@@ -131,10 +111,13 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
     AuxInputInfo auxInfo;
     float** dst = data.outputs[0].channelBuffers32;
     float** src = isInstrument() ? nullptr : data.inputs[0].channelBuffers32;
-    // The dry delay line keeps the input's history while not bypassed; it is fed
-    // before anything is written, as the host may process in place.
-    if (!isInstrument())
-        bypassDelay_.feed(src, channels, static_cast<uint32>(data.numSamples));
+    const int32 n = data.numSamples;
+    // While only the plug-in's output plays, the dry delay line just keeps the input's
+    // history; it is fed before anything is written, as the host may process in place.
+    // Otherwise each piece of the block takes its dry frames as it goes (runWithFade).
+    const bool wetOnly = isInstrument() || bypassFade_.wetOnly();
+    if (!isInstrument() && wetOnly)
+        bypassDelay_.feed(src, channels, static_cast<uint32>(n));
 
     if (plugIn_->m_bProcessBuffers)
     {
@@ -151,20 +134,35 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
         if (isInstrument())
         {
             inputs = gSilentInputs;
-            if (data.numSamples > 32)
+            if (n > 32)
             {
                 for (uint32 c = 0; c < channels; ++c)
-                    std::memset(dst[c], 0, sizeof(float) * static_cast<size_t>(data.numSamples));
+                    std::memset(dst[c], 0, sizeof(float) * static_cast<size_t>(n));
                 inputs = dst;
             }
         }
-        plugIn_->processBuffers(inputs, dst, channels, static_cast<uint32_t>(data.numSamples));
-        writeMeters(data, true);
+        if (wetOnly)
+        {
+            plugIn_->processBuffers(inputs, dst, channels, static_cast<uint32_t>(n));
+            return;
+        }
+        for (int32 first = 0; first < n; first += kFadePiece)
+        {
+            const int32 count = std::min(kFadePiece, n - first);
+            float* in[2] = {};
+            float* out[2] = {};
+            for (uint32 c = 0; c < channels && c < 2; ++c)
+            {
+                in[c] = inputs[c] + first;
+                out[c] = dst[c] + first;
+            }
+            bypassDelay_.process(src, first, static_cast<uint32>(count), dryFrames_, channels);
+            plugIn_->processBuffers(in, out, channels, static_cast<uint32_t>(count));
+            bypassFade_.mix(dryFrames_, dst, channels, first, count);
+        }
         return;
     }
 
-    float inFrame[2] = {0.0f, 0.0f};
-    float outFrame[2] = {0.0f, 0.0f};
     float auxFrame[2] = {0.0f, 0.0f};
     Event event {};
     int32 readPosition = 0;
@@ -172,8 +170,17 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
     HostMessage perFrame;
     perFrame.hostInfo = message.hostInfo;
     perFrame.updateCount = message.updateCount;
+    FrameRun run;
+    run.inputs = src;
+    run.outputs = dst;
+    run.channels = channels;
+    run.hostInfo = &info;
+    run.transport = &perFrame;
+    run.timeStep = timeStep;
 
-    for (int32 i = 0; i < data.numSamples; ++i)
+    // Frame by frame, as far as MIDI events and side-chain frames need it; the frames
+    // between them go to the plug-in as one run.
+    for (int32 i = 0; i < n;)
     {
         if (auxActive)
         {
@@ -190,26 +197,40 @@ void Processor::processFrames(ProcessData& data, uint32 channels, HostInfo& info
         // end, is delivered as soon as its frame has come (at the latest on the
         // last frame) rather than dropped with everything after it: a lost note-off
         // would leave a note hanging.
-        while (pending && (event.sampleOffset <= i || i + 1 == data.numSamples))
+        while (pending && (event.sampleOffset <= i || i + 1 == n))
         {
             handleMidiEvent(plugIn_, event);
             ++readPosition;
             pending = events->getEvent(readPosition, event) == kResultOk;
         }
-        if (!isInstrument())
-        {
-            for (uint32 c = 0; c < channels; ++c)
-                inFrame[c] = src[c][i];
-        }
-        plugIn_->processFrame(inFrame, outFrame, channels, channels);
-        for (uint32 c = 0; c < channels; ++c)
-            dst[c][i] = outFrame[c];
-
-        info.samplePosition += 1;
-        info.seconds = static_cast<double>(info.samplePosition) * timeStep;
-        plugIn_->receiveHostMessage(CPlugIn::kTransport, &perFrame);
+        // A pending event lies after frame i and before the last frame.
+        int32 stop = n;
+        if (auxActive)
+            stop = i + 1;
+        else if (pending)
+            stop = std::min(event.sampleOffset, n - 1);
+        run.first = i;
+        run.count = stop - i;
+        if (wetOnly)
+            plugIn_->processFrameRun(run);
+        else
+            runWithFade(run);
+        i = stop;
     }
-    writeMeters(data, false);
+}
+
+void Processor::runWithFade(FrameRun& run)
+{
+    const int32 end = run.first + run.count;
+    for (int32 first = run.first; first < end; first += kFadePiece)
+    {
+        const int32 count = std::min(kFadePiece, end - first);
+        bypassDelay_.process(run.inputs, first, static_cast<uint32>(count), dryFrames_, run.channels);
+        run.first = first;
+        run.count = count;
+        plugIn_->processFrameRun(run);
+        bypassFade_.mix(dryFrames_, run.outputs, run.channels, first, count);
+    }
 }
 
 void Processor::writeMeters(ProcessData& data, bool zero)

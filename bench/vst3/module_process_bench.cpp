@@ -86,7 +86,7 @@ void BM_EngineOnlyFrameLoop(benchmark::State& state)
     reportRealtime(state, rate);
 }
 
-BENCHMARK(BM_ModuleProcess)->Arg(44100)->Arg(96000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_EngineOnlyFrameLoop)->Arg(44100)->Arg(96000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ModuleProcess)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EngineOnlyFrameLoop)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

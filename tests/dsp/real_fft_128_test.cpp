@@ -2,6 +2,8 @@
 // the generic radix-2 split-array paths they replace, the packed DC/Nyquist pair,
 // and the overlap-add form of the inverse.
 #include "dsp/real_fft.h"
+#include "dsp/real_fft_128.h"
+#include "dsp/simd.h"
 #include "dsp_test_support.h"
 
 #include <gtest/gtest.h>
@@ -180,5 +182,54 @@ TEST(RealFft128, RoundTrip)
     fft.inversePacked(re.data(), im.data(), out.data(), 1.0 / kN);
     for (int n = 0; n < kN; ++n)
         EXPECT_NEAR(out[static_cast<size_t>(n)], x[static_cast<size_t>(n)], 1e-14) << n;
+}
+
+// The eight-column kernels (AVX-512) and the four-column ones give the same bits, for both
+// input counts and both inverse forms, on tables computed here.
+TEST(RealFft128, WideKernelsEqualNarrowOnes)
+{
+    if (simdLevel() != SimdLevel::kAvx512)
+        GTEST_SKIP() << "this CPU has no AVX-512";
+    const double pi = 3.14159265358979323846;
+    std::vector<double> passRe(kM), passIm(kM), backRe(kM), backIm(kM), lowRe(33), lowIm(33), highRe(33), highIm(33);
+    for (int k1 = 0; k1 < 8; ++k1)
+        for (int n2 = 0; n2 < 8; ++n2)
+        {
+            const double angle = 2.0 * pi * n2 * k1 / 64.0;
+            passRe[static_cast<size_t>(8 * k1 + n2)] = backRe[static_cast<size_t>(8 * k1 + n2)] = std::cos(angle);
+            passIm[static_cast<size_t>(8 * k1 + n2)] = -std::sin(angle);
+            backIm[static_cast<size_t>(8 * k1 + n2)] = std::sin(angle);
+        }
+    for (int k = 0; k <= 32; ++k)
+    {
+        lowRe[static_cast<size_t>(k)] = std::cos(-2.0 * pi * k / kN);
+        lowIm[static_cast<size_t>(k)] = std::sin(-2.0 * pi * k / kN);
+        highRe[static_cast<size_t>(k)] = std::cos(-2.0 * pi * (kM - k) / kN);
+        highIm[static_cast<size_t>(k)] = std::sin(-2.0 * pi * (kM - k) / kN);
+    }
+    const RealFft128Tables forwardTables{passRe.data(), passIm.data(), lowRe.data(), lowIm.data(), highRe.data(),
+                                         highIm.data()};
+    const RealFft128Tables inverseTables{backRe.data(), backIm.data(), lowRe.data(), lowIm.data(), highRe.data(),
+                                         highIm.data()};
+    for (unsigned seed = 1; seed <= 20; ++seed)
+    {
+        const std::vector<double> x = randomSignal(kN, seed);
+        for (int count : {kM, kN})
+        {
+            Packed narrow, wide;
+            forwardReal128Narrow(x.data(), count, forwardTables, narrow.re.data(), narrow.im.data());
+            forwardReal128Wide(x.data(), count, forwardTables, wide.re.data(), wide.im.data());
+            ASSERT_EQ(narrow.re, wide.re) << "seed " << seed << " count " << count;
+            ASSERT_EQ(narrow.im, wide.im) << "seed " << seed << " count " << count;
+        }
+        const std::vector<double> re = randomSignal(kM + 1, seed + 100), im = randomSignal(kM + 1, seed + 200);
+        for (bool overlapAdd : {false, true})
+        {
+            std::vector<double> narrow = randomSignal(kN, seed + 300), wide = narrow;
+            inverseReal128Narrow(re.data(), im.data(), inverseTables, 1.0 / kN, overlapAdd, narrow.data());
+            inverseReal128Wide(re.data(), im.data(), inverseTables, 1.0 / kN, overlapAdd, wide.data());
+            ASSERT_EQ(narrow, wide) << "seed " << seed << " overlapAdd " << overlapAdd;
+        }
+    }
 }
 } // namespace

@@ -47,8 +47,6 @@ TEST(SpectralDelayLine, BlockSumsMatchPerBinReference)
                     block.partitionIm(partition)[k] = tap[k].imag();
                 }
             }
-            if (newPartition)
-                block.partitionWritten(partition);
             block.accumulateBlock(position, plainRe.data(), plainIm.data());
             for (int k = 0; k < c.B; ++k)
             {
@@ -105,11 +103,63 @@ TEST(SpectralDelayLine, BatchSumsMatchPlainBlockSums)
                     line.partitionIm(position)[k] = dist(rng);
                 }
             }
-            if (replace)
-                line.partitionWritten(position);
         }
     }
 }
+
+// Two channels sharing their partition spectra run one batch pass and one completion for
+// both: each gets, bit for bit, the sums a line of its own with the same spectra gets.
+TEST(SpectralDelayLine, PairedBatchGivesEachLineItsOwnSums)
+{
+    const struct { int L; int B; } cases[] = {{2048, 64}, {4096, 64}, {1024, 32}};
+    std::mt19937 rng(9u);
+    std::uniform_real_distribution<double> dist(-1.0, 1.0);
+    for (const auto& c : cases)
+    {
+        const int P = c.L / c.B;
+        CPartitionSpectra shared(P, c.B);
+        CSpectralDelayLine a(c.L, c.B, shared), b(c.L, c.B, shared), soloA(c.L, c.B), soloB(c.L, c.B);
+        const size_t stride = static_cast<size_t>(a.stride());
+        std::vector<double> re[4], im[4];
+        for (int i = 0; i < 4; ++i)
+        {
+            re[i].assign(stride, 0.0);
+            im[i].assign(stride, 0.0);
+        }
+        for (int t = 0; t < 3 * P + 5; ++t)
+        {
+            const int position = t % P;
+            if (t % kPartitionBatch == 0)
+            {
+                CSpectralDelayLine::beginBatchPair(a, b, position);
+                soloA.beginBatch(position);
+                soloB.beginBatch(position);
+            }
+            CSpectralDelayLine::finishBatchBlockPair(t % kPartitionBatch, a, b, re[0].data(), im[0].data(),
+                                                     re[1].data(), im[1].data());
+            soloA.finishBatchBlock(t % kPartitionBatch, re[2].data(), im[2].data());
+            soloB.finishBatchBlock(t % kPartitionBatch, re[3].data(), im[3].data());
+            ASSERT_EQ(re[0], re[2]) << "L=" << c.L << " t=" << t;
+            ASSERT_EQ(im[0], im[2]) << "L=" << c.L << " t=" << t;
+            ASSERT_EQ(re[1], re[3]) << "L=" << c.L << " t=" << t;
+            ASSERT_EQ(im[1], im[3]) << "L=" << c.L << " t=" << t;
+            const int next = (position + 1) % P;
+            for (size_t k = 0; k < static_cast<size_t>(c.B); ++k)
+            {
+                a.inputRe(next)[k] = soloA.inputRe(next)[k] = dist(rng);
+                a.inputIm(next)[k] = soloA.inputIm(next)[k] = dist(rng);
+                b.inputRe(next)[k] = soloB.inputRe(next)[k] = dist(rng);
+                b.inputIm(next)[k] = soloB.inputIm(next)[k] = dist(rng);
+                if (t % 3 != 2)
+                {
+                    shared.re(position)[k] = soloA.partitionRe(position)[k] = soloB.partitionRe(position)[k] = dist(rng);
+                    shared.im(position)[k] = soloA.partitionIm(position)[k] = soloB.partitionIm(position)[k] = dist(rng);
+                }
+            }
+        }
+    }
+}
+
 // The completion kernel on its own, for lists up to all P partitions (longer than the batch
 // form ever passes), against products summed here in list order; bin 0 is packed. The
 // kernels take spectra aligned as the delay line stores them (64 bytes).

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -122,4 +124,96 @@ TEST(CorvaleProcessing, BandChangesReachTheEnginesBeforeTheNextFrame)
         const float y = static_cast<float>(reference.currentOutput());
         ASSERT_EQ(out[0], static_cast<float>(static_cast<double>(y * 1.0f) * 2.5)) << i / 2;
     }
+}
+
+namespace {
+
+// Feeds interleaved frames through processFrameRun in runs of the given lengths (cycled),
+// as the wrapper does between MIDI events; returns the output interleaved the same way.
+std::vector<float> runInRuns(CCorvale& plugIn, const std::vector<float>& input, uint32_t channels,
+                             const std::vector<int>& lengths, HostInfo& info)
+{
+    const size_t frames = input.size() / channels;
+    std::vector<std::vector<float>> in(channels, std::vector<float>(frames)), out(channels, std::vector<float>(frames));
+    for (size_t i = 0; i < frames; ++i)
+        for (uint32_t c = 0; c < channels; ++c)
+            in[c][i] = input[i * channels + c];
+    const float* inputs[2] = {in[0].data(), in[channels - 1].data()};
+    float* outputs[2] = {out[0].data(), out[channels - 1].data()};
+    HostMessage transport;
+    transport.hostInfo = &info;
+    transport.updateCount = -1;
+    FrameRun run;
+    run.inputs = inputs;
+    run.outputs = outputs;
+    run.channels = channels;
+    run.hostInfo = &info;
+    run.transport = &transport;
+    run.timeStep = 1.0 / 44100.0;
+    size_t k = 0;
+    for (size_t first = 0; first < frames; ++k)
+    {
+        run.first = static_cast<int32_t>(first);
+        run.count = static_cast<int32_t>(std::min<size_t>(static_cast<size_t>(lengths[k % lengths.size()]), frames - first));
+        plugIn.processFrameRun(run);
+        first += static_cast<size_t>(run.count);
+    }
+    std::vector<float> output(input.size());
+    for (size_t i = 0; i < frames; ++i)
+        for (uint32_t c = 0; c < channels; ++c)
+            output[i * channels + c] = out[c][i];
+    return output;
+}
+
+} // namespace
+
+// The wrapper hands the frames between MIDI events over as runs: whatever the run lengths,
+// the outputs are those of processFrame frame by frame (band changes between runs
+// included), and the plug-in's host information ends where a transport message per
+// frame would have left it.
+TEST(CorvaleProcessing, RunsGiveTheSameOutputsAsFrameByFrame)
+{
+    const std::vector<std::vector<int>> runLengths = {{1}, {64}, {512}, {37, 1, 200, 63, 5}, {4096}};
+    for (uint32_t channels : {1u, 2u})
+    {
+        for (const auto& lengths : runLengths)
+        {
+            CCorvale byFrame, byRun;
+            byFrame.initializePlugIn();
+            byRun.initializePlugIn();
+            const std::vector<float> input = noise(channels * 5000, 41);
+            const std::vector<float> expected = run(byFrame, input, channels);
+            HostInfo info;
+            info.samplePosition = 1000;
+            const std::vector<float> got = runInRuns(byRun, input, channels, lengths, info);
+            ASSERT_EQ(got, expected) << channels << " channels, first run " << lengths[0];
+            EXPECT_EQ(byRun.m_hostInfo.samplePosition, 1000u + 5000u);
+            EXPECT_DOUBLE_EQ(byRun.m_hostInfo.seconds, 6000.0 / 44100.0);
+
+            // A preset's worth of band changes between runs reaches both the same way.
+            for (CCorvale* p : {&byFrame, &byRun})
+            {
+                p->setControlPlain(3, 7.5f);
+                p->setControlPlain(12, -9.0f);
+                p->setControlPlain(15, 1.7f);
+            }
+            const std::vector<float> later = noise(channels * 3000, 43);
+            ASSERT_EQ(runInRuns(byRun, later, channels, lengths, info), run(byFrame, later, channels));
+        }
+    }
+}
+
+TEST(CorvaleProcessing, NonFiniteInputInARunIsFilteredAsSilence)
+{
+    CCorvale poisoned, silent;
+    poisoned.initializePlugIn();
+    silent.initializePlugIn();
+    std::vector<float> input = noise(2 * 4000, 47), zeroed = input;
+    for (size_t i = 2 * 1000; i < 2 * 1040; ++i)
+    {
+        input[i] = (i % 3 == 0) ? std::numeric_limits<float>::infinity() : std::numeric_limits<float>::quiet_NaN();
+        zeroed[i] = 0.0f;
+    }
+    HostInfo a, b;
+    EXPECT_EQ(runInRuns(poisoned, input, 2, {300}, a), runInRuns(silent, zeroed, 2, {300}, b));
 }

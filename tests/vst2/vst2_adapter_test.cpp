@@ -258,6 +258,8 @@ TEST_F(Vst2AdapterTest, SetParameterReachesTheProcessorNextBlockAndTheController
     EXPECT_FLOAT_EQ(processor->getParamNormalized(SpyPlugIn::kBand), 0.75f);
 
     effect->dispatch(kEffSetBypass, 0, 1);
+    for (int fed = 0; fed < 441; fed += kBlock)  // the 10 ms crossfade to the dry signal
+        block();
     block();
     EXPECT_EQ(out[0], in[0]);  // bypassed: the (constant) input, delayed by the latency
 }

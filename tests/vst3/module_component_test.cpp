@@ -174,12 +174,16 @@ TEST_F(ModuleComponent, BypassHandsOutTheDryInputDelayedByTheLatency)
     run(ramp);  // processed; the dry delay line is fed all the same
 
     ASSERT_TRUE(plugin.setParameter(2056, 1.0));
+    std::vector<float> fading(512);  // the crossfade to the dry signal takes 441 frames
+    for (size_t i = 0; i < fading.size(); ++i)
+        fading[i] = static_cast<float>(600 + i);
+    run(fading);
     std::vector<float> next(512);
     for (size_t i = 0; i < next.size(); ++i)
         next[i] = static_cast<float>(1000 + i);
     const auto out = run(next);
     for (size_t i = 0; i < 127; ++i)
-        ASSERT_EQ(out[i], static_cast<float>(512 - 127 + 1 + i)) << i;
+        ASSERT_EQ(out[i], static_cast<float>(600 + 512 - 127 + i)) << i;
     for (size_t i = 127; i < out.size(); ++i)
         ASSERT_EQ(out[i], static_cast<float>(1000 + i - 127)) << i;
     double meterCount = plugin.outputParameterChanges().getParameterCount();

@@ -55,7 +55,7 @@ TEST_F(ProcessorProcess, NoChangeIsLostToAnEmptyQueueOrToBypass)
     h.process(16);
     EXPECT_FLOAT_EQ(h.spy().band, 12.0f);
     EXPECT_FLOAT_EQ(h.spy().gain, 0.5f);
-    EXPECT_EQ(h.spy().frames, 0) << "bypass is on from this block";
+    EXPECT_EQ(h.spy().frames, 16) << "the plug-in keeps running while bypassed";
 }
 
 TEST_F(ProcessorProcess, HostValuesOutsideTheUnitRangeAreClampedAndNaNIsIgnored)
@@ -84,35 +84,104 @@ TEST_F(ProcessorProcess, BypassHandsOutTheInputDelayedByTheLatencyAndZeroMeters)
 {
     spyConfig().latencySamples = 4.0f;
     ProcessorHarness h;
-    for (int i = 0; i < 16; ++i)
-    {
-        h.input[0][i] = static_cast<float>(i + 1);
-        h.input[1][i] = -static_cast<float>(i + 1);
-    }
+    float next = 1.0f;
+    auto fill = [&](int n) {
+        for (int i = 0; i < n; ++i, next += 1.0f)
+        {
+            h.input[0][i] = next;
+            h.input[1][i] = -next;
+        }
+    };
+    fill(16);
     h.process(16);  // not bypassed: the delay line is fed all the same
     EXPECT_FLOAT_EQ(h.output[0][3], 8.0f);
-    const int framesBefore = h.spy().frames;
 
     h.changes.addChange(Ids::kBypass, 0, 1.0);
+    const int framesBefore = h.spy().frames;
+    for (int b = 0; b < 2; ++b)  // the crossfade to the dry signal: 441 frames at 44.1 kHz
+    {
+        fill(256);
+        h.process(256);
+    }
+    EXPECT_EQ(h.spy().frames, framesBefore + 512) << "the plug-in keeps running while bypassed";
+    const float first = next;
+    fill(16);
+    h.process(16);
     for (int i = 0; i < 16; ++i)
     {
-        h.input[0][i] = static_cast<float>(100 + i);
-        h.input[1][i] = -static_cast<float>(100 + i);
+        EXPECT_EQ(h.output[0][i], first + i - 4.0f) << i;
+        EXPECT_EQ(h.output[1][i], -(first + i - 4.0f)) << i;
     }
-    h.process(16);
-    EXPECT_EQ(h.spy().frames, framesBefore) << "the plug-in is not called while bypassed";
-    // The first four samples are the end of the previous block.
-    for (int i = 0; i < 4; ++i)
-    {
-        EXPECT_FLOAT_EQ(h.output[0][i], 13.0f + i);
-        EXPECT_FLOAT_EQ(h.output[1][i], -13.0f - i);
-    }
-    for (int i = 4; i < 16; ++i)
-        EXPECT_FLOAT_EQ(h.output[0][i], 100.0f + i - 4);
     double meter = -1.0;
     ASSERT_TRUE(h.outputChanges.lastValue(SpyPlugIn::kMeter, meter));
     EXPECT_EQ(meter, 0.0);
     EXPECT_EQ(h.processor->getLatencySamples(), 4u);
+}
+
+// The spy doubles its input, so with a constant input of 1 the wet signal is 2 and the dry
+// one 1: bypass crossfades linearly over 10 ms of the host's rate in either direction,
+// turns around where it is when switched back during a fade, and ends exactly on a signal;
+// a plug-in that processes whole buffers gets the same fade.
+TEST_F(ProcessorProcess, BypassCrossfadesOverTenMillisecondsBothWays)
+{
+    const struct { double rate; int ramp; bool buffers; } cases[] = {
+        {44100.0, 441, false}, {48000.0, 480, false}, {96000.0, 960, false}, {44100.0, 441, true}};
+    for (const auto& c : cases)
+    {
+        spyConfig().processBuffers = c.buffers;
+        ProcessorHarness h(false);
+        h.activate(c.rate);
+        for (auto& channel : h.input)
+            std::fill(channel.begin(), channel.end(), 1.0f);
+        h.process(64);
+        std::vector<float> out;
+        auto run = [&](int frames) {
+            for (int fed = 0; fed < frames; fed += 64)
+            {
+                h.process(64);
+                out.insert(out.end(), h.output[0].begin(), h.output[0].begin() + 64);
+                ASSERT_EQ(h.output[1][63], h.output[0][63]);
+            }
+        };
+        h.changes.addChange(Ids::kBypass, 0, 1.0);
+        run(c.ramp + 128);
+        h.changes.addChange(Ids::kBypass, 0, 0.0);
+        run(192);  // back toward the wet signal, part of the way
+        h.changes.addChange(Ids::kBypass, 0, 1.0);
+        run(c.ramp + 128);
+
+        const double step = 1.0 / c.ramp;
+        float previous = 2.0f;
+        for (size_t k = 0; k < out.size(); ++k)
+        {
+            ASSERT_LE(std::fabs(out[k] - previous), step + 1e-6) << c.rate << " frame " << k;
+            previous = out[k];
+        }
+        const size_t first = static_cast<size_t>((c.ramp + 128 + 63) / 64 * 64);  // frames of the first run
+        EXPECT_NEAR(out[static_cast<size_t>(c.ramp / 2) - 1], 1.5, step) << c.rate;
+        EXPECT_EQ(out[static_cast<size_t>(c.ramp) - 1], 1.0f) << c.rate;
+        EXPECT_EQ(out[first - 1], 1.0f) << c.rate;
+        EXPECT_NEAR(out[first + 191], 1.0 + 192 * step, 1e-5) << c.rate << ": turned 192 frames back";
+        EXPECT_EQ(out[first + 192 + 191], 1.0f) << c.rate << ": and 192 frames forward again";
+        EXPECT_EQ(out.back(), 1.0f);
+        EXPECT_EQ(h.spy().bufferCalls > 0, c.buffers);
+    }
+}
+
+TEST_F(ProcessorProcess, NonFiniteInputReachesThePlugInAsZero)
+{
+    ProcessorHarness h;
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const float in[8] = {1.0f, nan, inf, -inf, 2.0f, -nan, 3.0f, std::numeric_limits<float>::denorm_min()};
+    for (int i = 0; i < 8; ++i)
+        h.input[0][i] = h.input[1][i] = in[i];
+    h.process(8);
+    const float want[8] = {2.0f, 0.0f, 0.0f, 0.0f, 4.0f, 0.0f, 6.0f, 0.0f};  // denormals flushed
+    for (int i = 0; i < 8; ++i)
+    {
+        EXPECT_EQ(h.output[0][i], want[i]) << i;
+        EXPECT_EQ(h.output[1][i], want[i]) << i;
+    }
 }
 
 TEST_F(ProcessorProcess, MetersReportTheMeterVariableWhenProcessing)
@@ -283,6 +352,12 @@ TEST_F(ProcessorProcess, BypassStaysAlignedWhateverTheBlockSizes)
             h.process(block);
         }
         h.changes.addChange(Ids::kBypass, 0, 1.0);
+        // Past the 441-frame crossfade the dry signal plays alone.
+        for (int fed = 0; fed < 441; fed += block)
+        {
+            fill(block);
+            h.process(block);
+        }
         for (int b = 0; b < 4; ++b)
         {
             const float first = next;
