@@ -12,14 +12,12 @@ using fft8detail::fft8;
 // Transposes the 4 x 4 block rows[0..3] (one V4 each) into cols[0..3].
 CORVALE_INLINE void transpose4(const V4& a, const V4& b, const V4& c, const V4& d, V4* cols) noexcept
 {
-    const V4Mask lo = {0, 4, 2, 6}, hi = {1, 5, 3, 7};
-    const V4Mask first = {0, 1, 4, 5}, second = {2, 3, 6, 7};
-    const V4 t0 = __builtin_shuffle(a, b, lo), t1 = __builtin_shuffle(a, b, hi);
-    const V4 t2 = __builtin_shuffle(c, d, lo), t3 = __builtin_shuffle(c, d, hi);
-    cols[0] = __builtin_shuffle(t0, t2, first);
-    cols[1] = __builtin_shuffle(t1, t3, first);
-    cols[2] = __builtin_shuffle(t0, t2, second);
-    cols[3] = __builtin_shuffle(t1, t3, second);
+    const V4 t0 = __builtin_shufflevector(a, b, 0, 4, 2, 6), t1 = __builtin_shufflevector(a, b, 1, 5, 3, 7);
+    const V4 t2 = __builtin_shufflevector(c, d, 0, 4, 2, 6), t3 = __builtin_shufflevector(c, d, 1, 5, 3, 7);
+    cols[0] = __builtin_shufflevector(t0, t2, 0, 1, 4, 5);
+    cols[1] = __builtin_shufflevector(t1, t3, 0, 1, 4, 5);
+    cols[2] = __builtin_shufflevector(t0, t2, 2, 3, 6, 7);
+    cols[3] = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
 }
 
 // First half of the 64-point FFT for columns c..c+3 (rows already in r/i): the column
@@ -62,7 +60,6 @@ CORVALE_INLINE void forwardComplex(const double* x, const double* twRe, const do
 {
     alignas(32) double workRe[64];
     alignas(32) double workIm[64];
-    const V4Mask evens = {0, 2, 4, 6}, odds = {1, 3, 5, 7};
     const int rows = kUpperZero ? 4 : 8;
     for (int c = 0; c < 8; c += 4)
     {
@@ -70,8 +67,8 @@ CORVALE_INLINE void forwardComplex(const double* x, const double* twRe, const do
         for (int n1 = 0; n1 < rows; ++n1)
         {
             const V4 p = CORVALE_LOAD4(x + 16 * n1 + 2 * c), q = CORVALE_LOAD4(x + 16 * n1 + 2 * c + 4);
-            r[n1] = __builtin_shuffle(p, q, evens);
-            i[n1] = __builtin_shuffle(p, q, odds);
+            r[n1] = __builtin_shufflevector(p, q, 0, 2, 4, 6);
+            i[n1] = __builtin_shufflevector(p, q, 1, 3, 5, 7);
         }
         for (int n1 = rows; n1 < 8; ++n1)
             r[n1] = i[n1] = V4{};
@@ -90,14 +87,14 @@ CORVALE_INLINE void forwardComplex(const double* x, const double* twRe, const do
 }
 
 // The four lanes in reverse order.
-#define CORVALE_REVERSED(v) __builtin_shuffle((v), V4Mask{3, 2, 1, 0})
+#define CORVALE_REVERSED(v) __builtin_shufflevector((v), (v), 3, 2, 1, 0)
 // Lanes 1..3 of a then lane 0 of b, and lane 3 of a then lanes 0..2 of b. The split steps
 // pair bin k with bin M - k, so one side of each pair sits one lane off the groups of four;
 // building it from whole groups keeps every load and store on the groups the FFT passes
 // (and the partition sums) write and read, which lets the processor forward stored values
 // to the loads instead of stalling on loads that straddle two stores.
-#define CORVALE_SHIFT1(a, b) __builtin_shuffle((a), (b), V4Mask{1, 2, 3, 4})
-#define CORVALE_SHIFT3(a, b) __builtin_shuffle((a), (b), V4Mask{3, 4, 5, 6})
+#define CORVALE_SHIFT1(a, b) __builtin_shufflevector((a), (b), 1, 2, 3, 4)
+#define CORVALE_SHIFT3(a, b) __builtin_shufflevector((a), (b), 3, 4, 5, 6)
 } // namespace
 
 CORVALE_WIDE_CLONES
@@ -213,7 +210,6 @@ void inverseReal128Narrow(const double* inRe, const double* inIm, const RealFft1
     // the previous value of the upper one just before that is overwritten.
     const double twice = 2.0 * scale;
     const V4 s = {twice, twice, twice, twice};
-    const V4Mask lo = {0, 4, 1, 5}, hi = {2, 6, 3, 7};
     for (int c = 0; c < 8; c += 4)
     {
         V4 r[8], i[8];
@@ -222,7 +218,7 @@ void inverseReal128Narrow(const double* inRe, const double* inIm, const RealFft1
         {
             const V4 sr = r[k2] * s, si = i[k2] * s;
             double* o = out + 2 * (8 * k2 + c);
-            V4 first = __builtin_shuffle(sr, si, lo), second = __builtin_shuffle(sr, si, hi);
+            V4 first = __builtin_shufflevector(sr, si, 0, 4, 1, 5), second = __builtin_shufflevector(sr, si, 2, 6, 3, 7);
             if (overlapAdd && k2 < 4)
             {
                 first += CORVALE_LOAD4(o + 64);

@@ -13,7 +13,7 @@
 namespace {
 using fft8detail::fft8;
 
-#define CORVALE_SHUFFLE8(a, b, ...) __builtin_shuffle((a), (b), V8Mask {__VA_ARGS__})
+#define CORVALE_SHUFFLE8(a, b, ...) __builtin_shufflevector((a), (b), __VA_ARGS__)
 
 // rows[i] lane j -> rows[j] lane i.
 CORVALE_INLINE void transpose8(V8 (&m)[8]) noexcept
@@ -59,7 +59,7 @@ CORVALE_INLINE void complex64(V8 (&r)[8], V8 (&i)[8], const double* twRe,
     fft8<kSign, false>(r, i);
 }
 
-#define CORVALE_REVERSED8(v) __builtin_shuffle((v), V8Mask {7, 6, 5, 4, 3, 2, 1, 0})
+#define CORVALE_REVERSED8(v) __builtin_shufflevector((v), (v), 7, 6, 5, 4, 3, 2, 1, 0)
 // Lanes 1..7 of a then lane 0 of b, and lane 7 of a then lanes 0..6 of b: as in
 // real_fft_128.cpp, the split steps keep every load and store on whole groups.
 #define CORVALE_SHIFT1_8(a, b) CORVALE_SHUFFLE8(a, b, 1, 2, 3, 4, 5, 6, 7, 8)

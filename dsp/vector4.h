@@ -1,12 +1,11 @@
-// Four- and eight-double vectors for the engine's hand-vectorised kernels (GCC vector
-// extensions). GCC lowers a V4 to two SSE2 registers in baseline code and to one AVX
-// register with AVX2; a V8 is one AVX-512 register in code built for x86-64-v4.
+// Four- and eight-double vectors for the engine's hand-vectorised kernels (vector
+// extensions, shuffled with __builtin_shufflevector, which GCC and clang both know).
+// GCC lowers a V4 to two SSE2 registers in baseline code and to one AVX register
+// with AVX2; a V8 is one AVX-512 register in code built for x86-64-v4.
 #pragma once
 
 typedef double V4 __attribute__((vector_size(32)));
-typedef long long V4Mask __attribute__((vector_size(32)));
 typedef double V8 __attribute__((vector_size(64)));
-typedef long long V8Mask __attribute__((vector_size(64)));
 
 // Loads and stores through memcpy, so they are unaligned accesses whatever the
 // pointer (a vector dereference would let the compiler assume full alignment).
