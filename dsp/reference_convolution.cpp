@@ -5,7 +5,6 @@
 
 CReferenceConvolution::CReferenceConvolution(const double* taps, int filterLength, int blockSize, int firstTap)
     : m_taps(taps),
-      m_partitions(filterLength / blockSize),
       m_blockSize(blockSize),
       m_fftSize(2 * blockSize),
       m_partOffset(firstTap),

@@ -31,7 +31,6 @@ public:
 
 private:
     const double* m_taps;
-    int m_partitions;
     int m_blockSize;
     int m_fftSize;
     int m_pos = 0;
