@@ -199,6 +199,21 @@ void CControl::wheelStepDone()
         endWheelGesture();
 }
 
+void CControl::wheelStepNormalized(float amount, const CButtonState& buttons)
+{
+    float step = amount * wheelInc;
+    if (buttons & kShift)
+        step *= 0.1f;
+    wheelStepBegin();
+    setValueNormalized(getValueNormalized() + step);
+    if (isDirty())
+    {
+        valueChanged();
+        invalid();
+    }
+    wheelStepDone();
+}
+
 void CControl::endWheelGesture()
 {
     if (!wheelEditing)

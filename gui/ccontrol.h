@@ -76,6 +76,9 @@ protected:
     void wheelStepBegin();
     /// Ends the wheel gesture 500 ms after the last step (at once without a run loop).
     void wheelStepDone();
+    /// One wheel step of `amount` notches on the normalised value (a tenth with
+    /// Shift), inside the wheel gesture. [UI thread]
+    void wheelStepNormalized(float amount, const CButtonState& buttons);
     /// Arrow keys step the normalised value by ±wheelInc (a tenth with Shift), as
     /// one gesture. 1 when consumed, -1 otherwise.
     int32_t stepByKey(const VstKeyCode& key);

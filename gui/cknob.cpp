@@ -191,17 +191,7 @@ CMouseEventResult CKnob::onMouseCancel()
 bool CKnob::onWheel(const CPoint&, const CMouseWheelAxis&, const float& distance,
                     const CButtonState& buttons)
 {
-    float step = distance * wheelInc;
-    if (buttons & kShift)
-        step *= 0.1f;
-    wheelStepBegin();
-    setValueNormalized(getValueNormalized() + step);
-    if (isDirty())
-    {
-        valueChanged();
-        invalid();
-    }
-    wheelStepDone();
+    wheelStepNormalized(distance, buttons);
     return true;
 }
 

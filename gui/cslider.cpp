@@ -300,17 +300,7 @@ bool CSlider::onWheel(const CPoint&, const CMouseWheelAxis& axis, const float& d
     float amount = axis == kMouseWheelAxisY ? distance : -distance;
     if (style & (isVertical() ? kTop : kRight))
         amount = -amount;
-    float step = amount * wheelInc;
-    if (buttons & kShift)
-        step *= 0.1f;
-    wheelStepBegin();
-    setValueNormalized(getValueNormalized() + step);
-    if (isDirty())
-    {
-        valueChanged();
-        invalid();
-    }
-    wheelStepDone();
+    wheelStepNormalized(amount, buttons);
     return true;
 }
 
